@@ -1,0 +1,4 @@
+#include "enemies/behaviour.h"
+
+void UpdateEnemies() {}
+void DrawEnemies() {}

@@ -1,0 +1,5 @@
+#include "enemies/strikes.h"
+
+StrikeBox StrikeBoxOf(int) { return {}; }
+int StrikeTest(Enemy*, const StrikeBox&) { return Miss; }
+bool DishTest(Enemy*) { return false; }

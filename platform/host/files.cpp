@@ -1,0 +1,38 @@
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "platform/host/host.h"
+
+namespace {
+
+bool ReadWhole(const std::string& path, std::vector<uint8_t>* bytes) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    bytes->clear();
+    uint8_t buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->insert(bytes->end(), buf, buf + n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+std::string ProgramDir() {
+    char path[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return {};
+    std::string dir(path, static_cast<size_t>(n));
+    size_t slash = dir.rfind('/');
+    return slash == std::string::npos ? std::string{} : dir.substr(0, slash + 1);
+}
+
+} // namespace
+
+bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
+    std::string dir = ProgramDir();
+    if (!dir.empty() && ReadWhole(dir + name, bytes)) return true;
+    return ReadWhole(name, bytes);
+}

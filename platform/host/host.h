@@ -1,0 +1,93 @@
+// The operating-system seam. Everything the game needs from the machine comes through
+// these calls: one SDL2 implementation for the real program, one headless implementation
+// for the tests and kestor-sim. No SDL type crosses this line.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// ---- Clock --------------------------------------------------------------------------------
+// Milliseconds since the program started, unsigned 32-bit like the old system tick count.
+uint32_t GetTickCount();
+// Calendar seconds, only for seeding the random generator.
+long long HostCalendarSeconds();
+
+// ---- Window and events --------------------------------------------------------------------
+enum HostEventKind { HostKeyPress, HostFocusLost, HostWindowClosed, HostWindowExposed };
+struct HostEvent {
+    HostEventKind kind;
+    int key; // virtual-key code for HostKeyPress
+};
+// Virtual-key codes the key handler and player 2 use.
+constexpr int VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_PAUSE = 0x13,
+              VK_ESCAPE = 0x1B, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
+              VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72;
+
+bool HostPeekEvent();                // an event is waiting
+bool HostTakeEvent(HostEvent* event); // removes the oldest waiting event
+// Sleeps until an event arrives or the clock reaches `until`, whichever comes first.
+void HostWaitEvent(uint32_t until);
+
+// ---- Screen -------------------------------------------------------------------------------
+struct HostColor {
+    uint8_t r, g, b;
+};
+// Opens the full-screen window. 0 on success, else the failing step: 1 the display driver,
+// 2 the window, 3 the 640x480 picture (renderer and texture).
+int HostOpenDisplay(const char* title);
+// Shows one indexed 640x480 frame through its palette.
+void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]);
+// What the display answers to the next surface operation: 0, or one of the old display
+// result codes for a lost surface or one still being drawn. Only a test host ever says
+// anything but 0.
+uint32_t HostSurfaceResult();
+
+// ---- Mouse, keys, joystick ----------------------------------------------------------------
+// Takes the mouse for relative motion. 0 on success, else the failing step 1..5.
+int HostOpenMouse();
+// Motion since the previous read, in device counts, and the left button. False on a failed read.
+bool HostReadMouse(int* dx, int* dy, bool* leftDown);
+void HostCloseMouse();
+// Down now, or pressed since the previous query of the same key.
+bool HostKeyDown(int vk);
+int HostJoystickCount();
+struct HostJoystickCaps {
+    uint32_t xMin, xMax, yMin, yMax;
+    uint32_t caps;
+};
+bool HostJoystickCapsOf(HostJoystickCaps* caps);
+bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons);
+
+// ---- Text ---------------------------------------------------------------------------------
+int HostDotsPerInch();
+// A face by its old name ("Times New Roman Bold") at a character height in pixels.
+// Returns a handle above 0, or 0 when no face can be had.
+int HostOpenFace(const char* name, int pixelHeight);
+// Rasterises a string without smoothing: one byte per pixel, nonzero where ink is.
+bool HostRenderText(int face, const char* text, std::vector<uint8_t>* mask, int* width,
+                    int* height);
+
+// ---- Sound --------------------------------------------------------------------------------
+bool HostOpenSound();
+// A voice made from PCM bytes (copied). Returns a handle above 0, or 0 on failure.
+int HostMakeVoice(const uint8_t* pcm, uint32_t bytes, int bitsPerSample, int sampleRate,
+                  int channels);
+void HostPlayVoice(int voice, bool looped);
+void HostStopVoice(int voice);
+void HostRewindVoice(int voice);
+bool HostVoicePlaying(int voice);
+void HostReleaseVoice(int voice);
+
+// ---- Boxes, resources, files --------------------------------------------------------------
+void HostMessageBox(const char* title, const char* text);
+// A resource compiled into the program, by type ("BIN", "WAV", "ICON") and id.
+bool HostFindResource(const char* type, int id, const uint8_t** bytes, size_t* size);
+// A file beside the program, else in the current directory.
+bool HostReadFile(const char* name, std::vector<uint8_t>* bytes);
+
+// ---- Observation --------------------------------------------------------------------------
+// Called by the game after every granted tick and after every key message, so that a
+// recording host can note the state. The real host ignores them.
+void HostTickDone();
+void HostKeyDone(int vk);
