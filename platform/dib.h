@@ -54,7 +54,7 @@ class Dib {
   private:
     int ReplaceHeader(const uint8_t* info);
     // Pixel index at image column x, row y counted from the top; -1 where the block is short.
-    int PixelAt(int x, int y) const;
+    int PixelAt(const BitmapInfoHeader& info, int x, int y) const;
 
     std::vector<uint8_t> header_;
     std::vector<uint8_t> bits_;

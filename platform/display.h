@@ -39,7 +39,6 @@ extern Surface* lpDDSBack;
 extern Surface* lpDDSSheet;
 extern DDPalette* lpDDPal;
 extern DDPalette* lpDDPalTitle;
-extern bool PrimaryDirty; // the primary was written outside a flip and must be shown
 
 constexpr int ScreenWidth = 640, ScreenHeight = 480;
 

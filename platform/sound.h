@@ -5,13 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+// The fields of a "fmt " chunk the host needs to play a clip.
 struct WaveFormat {
-    uint16_t formatTag;
-    uint16_t channels;
-    uint32_t samplesPerSec;
-    uint32_t avgBytesPerSec;
-    uint16_t blockAlign;
-    uint16_t bitsPerSample; // present when the "fmt " body has 16 bytes or more
+    int formatTag;
+    int channels;
+    int samplesPerSec;
+    int bitsPerSample; // 0 when the chunk is too short to say
 };
 
 struct SoundClip {
@@ -44,6 +43,10 @@ void PlayClipOnce(SoundClip* clip);
 int StopClip(SoundClip* clip);
 int NextFreeVoice(SoundClip* clip);
 // Finds the format and the samples in a RIFF WAVE image of `size` bytes; never reads past it.
-int ParseWaveImage(const uint8_t* image, size_t size, const WaveFormat** format,
-                   const uint8_t** samples, uint32_t* sampleBytes, uint32_t* formatBytes = nullptr);
+// `format` points at the "fmt " body, `formatBytes` gives its length.
+int ParseWaveImage(const uint8_t* image, size_t size, const uint8_t** format,
+                   uint32_t* formatBytes, const uint8_t** samples, uint32_t* sampleBytes);
+WaveFormat ReadWaveFormat(const uint8_t* body, uint32_t bytes);
+// The WAV id of the clip a host voice belongs to, 0 if none (for recording the cues).
+int ClipIdOfVoice(int voice);
 constexpr uint32_t DSBPLAY_LOOPING = 1;

@@ -33,6 +33,8 @@ struct HeadlessFaults {
 // Back to the state of a freshly started machine: clock 0, no input, nothing recorded.
 void HeadlessReset();
 HeadlessFaults& HeadlessFault();
+// What the calendar clock reads: the random seed of the run.
+void HeadlessSetCalendarSeconds(long long seconds);
 
 // The clock. Advance moves it at once (a test stepping time by hand).
 void HeadlessAdvance(uint32_t ms);

@@ -1,0 +1,3 @@
+#include "app/frame.h"
+
+int main() { return KestorMain(); }

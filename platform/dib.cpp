@@ -1,0 +1,182 @@
+#include "platform/dib.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/host/host.h"
+
+namespace {
+
+constexpr int MaxSide = 8192; // anything larger is not a picture this game could show
+
+uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t Read32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+BitmapInfoHeader ParseInfo(const uint8_t* p) {
+    return {Read32(p),
+            static_cast<int32_t>(Read32(p + 4)),
+            static_cast<int32_t>(Read32(p + 8)),
+            Read16(p + 12),
+            Read16(p + 14),
+            Read32(p + 16),
+            Read32(p + 20),
+            static_cast<int32_t>(Read32(p + 24)),
+            static_cast<int32_t>(Read32(p + 28)),
+            Read32(p + 32),
+            Read32(p + 36)};
+}
+
+// A header whose sides are zero, negative or absurd can't be drawn; a negative height only
+// says the rows run top-down.
+bool UsableInfo(const BitmapInfoHeader& info) {
+    long long height = std::llabs(static_cast<long long>(info.biHeight));
+    return info.biWidth > 0 && info.biWidth <= MaxSide && height > 0 && height <= MaxSide;
+}
+
+// The colour table holds at most 256 entries; a file that claims more has the rest skipped.
+uint32_t TableEntries(const BitmapInfoHeader& info) {
+    uint32_t n = Dib::NumColors(info);
+    return n > 256 ? 256 : n;
+}
+
+} // namespace
+
+Dib::Dib() { Create(640, 480); }
+Dib::~Dib() { Free(); }
+
+uint32_t Dib::NumColors(const BitmapInfoHeader& header) {
+    if (header.biClrUsed != 0) return header.biClrUsed;
+    switch (header.biBitCount) {
+    case 1: return 2;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
+    }
+}
+
+int Dib::Create(int width, int height) {
+    Free();
+    if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide) return 0;
+    header_.assign(DibHeaderBytes, 0);
+    uint8_t* h = header_.data();
+    auto put32 = [](uint8_t* p, uint32_t v) {
+        for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put32(h, 40);
+    put32(h + 4, static_cast<uint32_t>(width));
+    put32(h + 8, static_cast<uint32_t>(height));
+    h[12] = 1;
+    h[14] = 8;
+    for (int i = 0; i < 256; ++i) {
+        uint8_t* q = h + 40 + 4 * i;
+        q[0] = q[1] = q[2] = static_cast<uint8_t>(i);
+    }
+    bits_.assign(static_cast<size_t>((width + 3) & ~3) * static_cast<size_t>(height), 0);
+    return 1;
+}
+
+int Dib::ReplaceHeader(const uint8_t* info) {
+    header_.assign(DibHeaderBytes, 0);
+    std::memcpy(header_.data(), info, 40);
+    return 1;
+}
+
+int Dib::LoadResource(const uint8_t* image, size_t size) {
+    if (size < 2 || Read16(image) != 0x4D42) return lastError = 4, 0;
+    if (size < 14) return lastError = 3, 0;
+    if (size < 54) return lastError = 5, 0;
+    BitmapInfoHeader info = ParseInfo(image + 14);
+    if (!UsableInfo(info)) return lastError = 5, 0;
+    ReplaceHeader(image + 14);
+    size_t table = size_t{TableEntries(info)} * 4;
+    if (size - 54 < table) return lastError = 6, 0;
+    std::memcpy(header_.data() + 40, image + 54, table);
+    uint32_t fileSize = Read32(image + 2), offBits = Read32(image + 10);
+    // The image must hold what its own header promises, or the copy would run off its end.
+    if (offBits > size || fileSize > size || fileSize < offBits) return lastError = 12, 0;
+    bits_.assign(image + offBits, image + fileSize);
+    return 1;
+}
+
+int Dib::LoadFile(const char* name) {
+    std::vector<uint8_t> file;
+    if (!HostReadFile(name, &file)) return lastError = 1, 0;
+    const size_t size = file.size();
+    const uint8_t* f = file.data();
+    if (size < 14) return lastError = 3, 0;
+    if (Read16(f) != 0x4D42) return lastError = 4, 0;
+    if (size < 54) return lastError = 5, 0;
+    BitmapInfoHeader info = ParseInfo(f + 14);
+    if (!UsableInfo(info)) return lastError = 5, 0;
+    ReplaceHeader(f + 14);
+    size_t table = size_t{TableEntries(info)} * 4;
+    if (size - 54 < table) return lastError = 6, 0;
+    std::memcpy(header_.data() + 40, f + 54, table);
+    uint32_t fileSize = Read32(f + 2), offBits = Read32(f + 10);
+    size_t want = fileSize >= offBits ? fileSize - offBits : 0;
+    size_t have = offBits < size ? size - offBits : 0;
+    bits_.assign(f + (offBits < size ? offBits : size), f + (offBits < size ? offBits : size) +
+                                                            (have < want ? have : want));
+    if (have < want) return lastError = 12, 0;
+    return 1;
+}
+
+void Dib::Free() {
+    header_.clear();
+    bits_.clear();
+}
+
+BitmapInfoHeader Dib::Header() const {
+    return header_.empty() ? BitmapInfoHeader{} : ParseInfo(header_.data());
+}
+
+const uint8_t* Dib::ColorTable() const { return header_.empty() ? nullptr : header_.data() + 40; }
+
+int Dib::Width() const { return header_.empty() ? 0 : Header().biWidth; }
+
+int Dib::Height() const {
+    if (header_.empty()) return 0;
+    int h = Header().biHeight;
+    return h < 0 ? -h : h;
+}
+
+int Dib::PixelAt(const BitmapInfoHeader& info, int x, int y) const {
+    if (info.biCompression != 0) return -1;
+    int bitCount = info.biBitCount;
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8) return -1;
+    int height = info.biHeight < 0 ? -info.biHeight : info.biHeight;
+    size_t rowBytes = ((static_cast<size_t>(info.biWidth) * bitCount + 31) / 32) * 4;
+    size_t row = info.biHeight > 0 ? static_cast<size_t>(height - 1 - y) : static_cast<size_t>(y);
+    size_t bit = static_cast<size_t>(x) * bitCount;
+    size_t at = row * rowBytes + bit / 8;
+    if (at >= bits_.size()) return -1;
+    int shift = 8 - bitCount - static_cast<int>(bit % 8);
+    return (bits_[at] >> shift) & ((1 << bitCount) - 1);
+}
+
+void Dib::Stretch(uint8_t* pixels, int pitch, int surfaceWidth, int surfaceHeight, int x, int y,
+                  int width, int height) const {
+    int srcWidth = Width(), srcHeight = Height();
+    if (srcWidth <= 0 || srcHeight <= 0 || width <= 0 || height <= 0) return;
+    BitmapInfoHeader info = Header();
+    for (int dy = 0; dy < height; ++dy) {
+        int ty = y + dy;
+        if (ty < 0 || ty >= surfaceHeight) continue;
+        int sy = static_cast<int>(static_cast<long long>(dy) * srcHeight / height);
+        for (int dx = 0; dx < width; ++dx) {
+            int tx = x + dx;
+            if (tx < 0 || tx >= surfaceWidth) continue;
+            int sx = static_cast<int>(static_cast<long long>(dx) * srcWidth / width);
+            int v = PixelAt(info, sx, sy);
+            if (v >= 0) pixels[static_cast<ptrdiff_t>(ty) * pitch + tx] = static_cast<uint8_t>(v);
+        }
+    }
+}
+
+void Dib::Draw(uint8_t* pixels, int pitch, int surfaceWidth, int surfaceHeight, int x,
+               int y) const {
+    Stretch(pixels, pitch, surfaceWidth, surfaceHeight, x, y, Width(), Height());
+}

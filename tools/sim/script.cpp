@@ -1,0 +1,121 @@
+#include <map>
+#include <sstream>
+
+#include "app/frame.h"
+#include "tools/sim/sim.h"
+
+namespace {
+
+int KeyCode(const std::string& name) {
+    static const std::map<std::string, int> named = {
+        {"ENTER", VK_RETURN}, {"PAUSE", VK_PAUSE}, {"ESCAPE", VK_ESCAPE}, {"F1", VK_F1},
+        {"F2", VK_F2},        {"F3", VK_F3},       {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},
+        {"UP", VK_UP},        {"DOWN", VK_DOWN},   {"SHIFT", VK_SHIFT},   {"CTRL", VK_CONTROL},
+        {"SPACE", 0x20}};
+    if (auto it = named.find(name); it != named.end()) return it->second;
+    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+        return name[0];
+    return -1;
+}
+
+bool ApplyFail(const std::string& fail) {
+    HeadlessFaults& f = HeadlessFault();
+    if (fail == "display") return f.noDisplay = true;
+    if (fail == "mouse") return (f.mouseOpenStep = 1), true;
+    if (fail == "mouse-read") return f.mouseReadFails = true;
+    if (fail.rfind("resource:", 0) == 0) {
+        size_t colon = fail.find(':', 9);
+        if (colon == std::string::npos) return false;
+        f.missingResources.emplace_back(fail.substr(9, colon - 9), std::atoi(fail.c_str() + colon + 1));
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool ScheduleScript(const std::string& script, const SimOptions& options, std::string* error) {
+    std::istringstream lines(script);
+    std::string line;
+    uint32_t at = 0;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        if (size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::string command;
+        if (!(words >> command)) continue;
+        std::string a, b;
+        long long n1 = 0, n2 = 0, n3 = 0, n4 = 0;
+        bool ok = true;
+        if (command == "wait") {
+            ok = static_cast<bool>(words >> n1) && n1 >= 0;
+            at += static_cast<uint32_t>(n1);
+        } else if (command == "key") {
+            int vk = (words >> a) ? KeyCode(a) : -1;
+            ok = vk >= 0;
+            HeadlessAt(at, [vk] {
+                HeadlessHoldKey(vk, true);
+                HeadlessHoldKey(vk, false);
+                HeadlessPushEvent(HostKeyPress, vk);
+            });
+        } else if (command == "hold" || command == "release") {
+            int vk = (words >> a) ? KeyCode(a) : -1;
+            ok = vk >= 0;
+            bool held = command == "hold";
+            HeadlessAt(at, [vk, held] { HeadlessHoldKey(vk, held); });
+        } else if (command == "mouse") {
+            ok = static_cast<bool>(words >> n1 >> n2);
+            HeadlessAt(at, [n1, n2] { HeadlessMouseMove(static_cast<int>(n1), static_cast<int>(n2)); });
+        } else if (command == "button") {
+            ok = (words >> a) && (a == "down" || a == "up");
+            bool down = a == "down";
+            HeadlessAt(at, [down] { HeadlessMouseButton(down); });
+        } else if (command == "joystick") {
+            ok = static_cast<bool>(words >> n1 >> n2 >> n3 >> n4);
+            auto buttons = static_cast<uint32_t>((n3 ? 1 : 0) | (n4 ? 2 : 0));
+            HeadlessAt(at, [n1, n2, buttons] {
+                HeadlessJoystick(static_cast<uint32_t>(n1), static_cast<uint32_t>(n2), buttons);
+            });
+        } else if (command == "focus") {
+            ok = (words >> a) && a == "lost";
+            HeadlessAt(at, [] { HeadlessPushEvent(HostFocusLost); });
+        } else if (command == "close") {
+            HeadlessAt(at, [] { HeadlessPushEvent(HostWindowClosed); });
+        } else if (command == "shot") {
+            ok = static_cast<bool>(words >> a);
+            std::string path = options.shotsDir + "/" + a + ".png";
+            HeadlessAt(at, [path] { WriteShot(path); });
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            *error = "line " + std::to_string(number) + ": cannot read \"" + line + "\"";
+            return false;
+        }
+    }
+    // A script that ends leaves the program running no longer: the window closes.
+    HeadlessAt(at, [] { HeadlessPushEvent(HostWindowClosed); });
+    return true;
+}
+
+SimResult RunSim(const std::string& script, const SimOptions& options, FILE* trace) {
+    SimResult result;
+    HeadlessReset();
+    HeadlessSetCalendarSeconds(options.haveSeed ? options.seed : 0);
+    HeadlessAttachJoystick(options.joystick);
+    HeadlessFault().noSound = options.noSound;
+    for (const std::string& fail : options.fails) {
+        if (!ApplyFail(fail)) {
+            result.error = "unknown fault \"" + fail + "\"";
+            return result;
+        }
+    }
+    if (!ScheduleScript(script, options, &result.error)) return result;
+    StartTrace(&result.rows, trace);
+    HeadlessOnBox = [trace](const HeadlessBox& box) { TraceBox(box, trace); };
+    result.exitCode = KestorMain();
+    TraceExit(result.exitCode, trace);
+    result.boxes = HeadlessBoxes();
+    return result;
+}
