@@ -82,6 +82,10 @@ bool ScheduleScript(const std::string& script, const SimOptions& options, std::s
             HeadlessAt(at, [] { HeadlessPushEvent(HostFocusLost); });
         } else if (command == "close") {
             HeadlessAt(at, [] { HeadlessPushEvent(HostWindowClosed); });
+        } else if (command == "autoplay") {
+            ok = (words >> a) && (a == "on" || a == "off" || a == "2");
+            int players = a == "on" ? 1 : a == "2" ? 2 : 0;
+            HeadlessAt(at, [players] { SetAutoplay(players); });
         } else if (command == "shot") {
             ok = static_cast<bool>(words >> a);
             std::string path = options.shotsDir + "/" + a + ".png";
@@ -112,6 +116,7 @@ SimResult RunSim(const std::string& script, const SimOptions& options, FILE* tra
         }
     }
     if (!ScheduleScript(script, options, &result.error)) return result;
+    SetAutoplay(0);
     StartTrace(&result.rows, trace);
     HeadlessOnBox = [trace](const HeadlessBox& box) { TraceBox(box, trace); };
     result.exitCode = KestorMain();

@@ -48,5 +48,8 @@ void StartTrace(std::vector<TraceRow>* rows, FILE* out);
 void TraceBox(const HeadlessBox& box, FILE* out);
 void TraceExit(int code, FILE* out);
 std::string TraceJson(const TraceRow& row);
+// The autoplay: 0 off, 1 player 1, 2 both players.
+void SetAutoplay(int players);
+void AutoplayTick();
 // The frame as presented now, written as a PNG.
 bool WriteShot(const std::string& path);

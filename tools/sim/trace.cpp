@@ -71,7 +71,10 @@ std::string TraceJson(const TraceRow& r) {
 void StartTrace(std::vector<TraceRow>* rows, FILE* out) {
     Rows = rows;
     Out = out;
-    HeadlessOnTick = [] { Emit(Snapshot()); };
+    HeadlessOnTick = [] {
+        Emit(Snapshot());
+        AutoplayTick();
+    };
     HeadlessOnKey = [](int vk) {
         TraceRow row = Snapshot();
         row.key = vk;
