@@ -18,6 +18,39 @@ int KeyCode(const std::string& name) {
     return -1;
 }
 
+// Random play for soak runs, from a generator of its own so the game's random numbers
+// follow exactly the calls the game makes.
+struct Chaos {
+    uint32_t state;
+    uint32_t end;
+    uint32_t Next() {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    }
+};
+
+void ChaosStep(Chaos chaos, uint32_t at) {
+    if (at >= chaos.end) return;
+    uint32_t r = chaos.Next();
+    switch (r % 64) {
+    case 0: HeadlessPushEvent(HostKeyPress, VK_F1); break;
+    case 1: HeadlessPushEvent(HostKeyPress, VK_F2); break;
+    case 2: HeadlessPushEvent(HostKeyPress, VK_F3); break;
+    case 3: HeadlessPushEvent(HostKeyPress, VK_RETURN); break;
+    case 4:
+        if (chaos.Next() % 8 == 0) HeadlessPushEvent(HostKeyPress, VK_PAUSE);
+        break;
+    case 5: SetAutoplay(static_cast<int>(chaos.Next() % 3)); break;
+    default: break;
+    }
+    HeadlessMouseMove(static_cast<int>(chaos.Next() % 121) - 60, static_cast<int>(chaos.Next() % 121) - 60);
+    if (r % 3 == 0) HeadlessMouseButton(chaos.Next() % 2 == 0);
+    constexpr int keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SHIFT, VK_CONTROL};
+    HeadlessHoldKey(keys[chaos.Next() % 6], chaos.Next() % 2 == 0);
+    if (r % 7 == 0) HeadlessJoystick(chaos.Next() % 65536, chaos.Next() % 65536, chaos.Next() % 4);
+    HeadlessAt(at + 40, [chaos, at] { ChaosStep(chaos, at + 40); });
+}
+
 bool ApplyFail(const std::string& fail) {
     HeadlessFaults& f = HeadlessFault();
     if (fail == "display") return f.noDisplay = true;
@@ -82,6 +115,12 @@ bool ScheduleScript(const std::string& script, const SimOptions& options, std::s
             HeadlessAt(at, [] { HeadlessPushEvent(HostFocusLost); });
         } else if (command == "close") {
             HeadlessAt(at, [] { HeadlessPushEvent(HostWindowClosed); });
+        } else if (command == "chaos") {
+            ok = static_cast<bool>(words >> n1 >> n2) && n1 >= 0;
+            Chaos chaos = {static_cast<uint32_t>(n2), at + static_cast<uint32_t>(n1)};
+            uint32_t start = at;
+            HeadlessAt(at, [chaos, start] { ChaosStep(chaos, start); });
+            at += static_cast<uint32_t>(n1);
         } else if (command == "autoplay") {
             ok = (words >> a) && (a == "on" || a == "off" || a == "2");
             int players = a == "on" ? 1 : a == "2" ? 2 : 0;
@@ -103,7 +142,8 @@ bool ScheduleScript(const std::string& script, const SimOptions& options, std::s
     return true;
 }
 
-SimResult RunSim(const std::string& script, const SimOptions& options, FILE* trace) {
+SimResult RunSim(const std::string& script, const SimOptions& options, FILE* trace,
+                 const RowSink& onRow) {
     SimResult result;
     HeadlessReset();
     HeadlessSetCalendarSeconds(options.haveSeed ? options.seed : 0);
@@ -117,7 +157,7 @@ SimResult RunSim(const std::string& script, const SimOptions& options, FILE* tra
     }
     if (!ScheduleScript(script, options, &result.error)) return result;
     SetAutoplay(0);
-    StartTrace(&result.rows, trace);
+    StartTrace(onRow ? nullptr : &result.rows, trace, onRow);
     HeadlessOnBox = [trace](const HeadlessBox& box) { TraceBox(box, trace); };
     result.exitCode = KestorMain();
     TraceExit(result.exitCode, trace);

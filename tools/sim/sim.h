@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct SimOptions {
     std::vector<std::string> fails; // resource:TYPE:ID, display, mouse, mouse-read
 };
 
+struct TraceRow;
+
 // The state after one granted tick (or after one key message, with `key` set).
 struct TraceRow {
     uint32_t t = 0;
@@ -29,6 +32,9 @@ struct TraceRow {
     int key = -1;
 };
 
+// Set to see each row as it comes instead of collecting them (long runs).
+using RowSink = std::function<void(const TraceRow&)>;
+
 struct SimResult {
     int exitCode = -1;
     std::vector<TraceRow> rows;
@@ -37,14 +43,15 @@ struct SimResult {
 };
 
 // Runs the program from start-up to exit under the script. Trace lines also go to `trace`.
-SimResult RunSim(const std::string& script, const SimOptions& options, FILE* trace = nullptr);
+SimResult RunSim(const std::string& script, const SimOptions& options, FILE* trace = nullptr,
+                 const RowSink& onRow = nullptr);
 
 // Reads a script and schedules its commands on the headless clock; the end of the script
 // closes the window. False, with a message naming the line, when a line can't be read.
 bool ScheduleScript(const std::string& script, const SimOptions& options, std::string* error);
 
 // Tracing: rows are collected in `rows` and, when `out` is given, written as JSON Lines.
-void StartTrace(std::vector<TraceRow>* rows, FILE* out);
+void StartTrace(std::vector<TraceRow>* rows, FILE* out, const RowSink& onRow = nullptr);
 void TraceBox(const HeadlessBox& box, FILE* out);
 void TraceExit(int code, FILE* out);
 std::string TraceJson(const TraceRow& row);

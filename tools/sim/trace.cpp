@@ -13,6 +13,7 @@ namespace {
 
 std::vector<TraceRow>* Rows = nullptr;
 FILE* Out = nullptr;
+RowSink Sink;
 
 // Reads the game's state; never changes it.
 TraceRow Snapshot() {
@@ -38,6 +39,7 @@ TraceRow Snapshot() {
 
 void Emit(const TraceRow& row) {
     if (Rows) Rows->push_back(row);
+    if (Sink) Sink(row);
     if (Out) std::fprintf(Out, "%s\n", TraceJson(row).c_str());
 }
 
@@ -68,9 +70,10 @@ std::string TraceJson(const TraceRow& r) {
     return line + "}";
 }
 
-void StartTrace(std::vector<TraceRow>* rows, FILE* out) {
+void StartTrace(std::vector<TraceRow>* rows, FILE* out, const RowSink& onRow) {
     Rows = rows;
     Out = out;
+    Sink = onRow;
     HeadlessOnTick = [] {
         Emit(Snapshot());
         AutoplayTick();
