@@ -31,8 +31,10 @@ std::string ProgramDir() {
 
 } // namespace
 
+// Beside the program first, then the current directory, then the installed data folder.
 bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
     std::string dir = ProgramDir();
     if (!dir.empty() && ReadWhole(dir + name, bytes)) return true;
-    return ReadWhole(name, bytes);
+    if (ReadWhole(name, bytes)) return true;
+    return !dir.empty() && name[0] != '/' && ReadWhole(dir + "../share/kestor/" + name, bytes);
 }
