@@ -1,5 +1,83 @@
+// Text for both hosts: fontconfig stands in for the old font mapper, SDL_ttf draws the letters
+// without smoothing, as they came out on the 8-bit screen. Nothing here needs a display, so
+// the headless host draws the very same letters.
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <string>
+#include <string_view>
+
 #include "platform/host/host.h"
 
-int HostDotsPerInch() { return 96; }
-int HostOpenFace(const char*, int) { return 0; }
-bool HostRenderText(int, const char*, std::vector<uint8_t>*, int*, int*) { return false; }
+namespace {
+
+std::vector<TTF_Font*> Faces; // handle - 1
+
+struct FaceFile {
+    std::string path;
+    int index = 0;
+};
+
+// The old names carry the style in the name ("Times New Roman Bold"); fontconfig's aliases
+// then give the metric-compatible faces of the same family.
+FaceFile FindFace(std::string_view name) {
+    constexpr std::string_view Bold = " Bold";
+    bool bold = name.ends_with(Bold);
+    if (bold) name.remove_suffix(Bold.size());
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(std::string(name).c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FaceFile face;
+    FcChar8* file;
+    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+        face.path = reinterpret_cast<const char*>(file);
+        FcPatternGetInteger(match, FC_INDEX, 0, &face.index);
+    }
+    if (match) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return face;
+}
+
+} // namespace
+
+int HostDotsPerInch() {
+    return 96;
+}
+
+// The old height is the em height in pixels; SDL_ttf sizes in points at 72 dots per inch,
+// where a point is a pixel.
+int HostOpenFace(const char* name, int pixelHeight) {
+    if (!name || pixelHeight <= 0) return 0;
+    if (!TTF_WasInit() && TTF_Init() != 0) return 0;
+    FaceFile file = FindFace(name);
+    if (file.path.empty()) return 0;
+    TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), pixelHeight, file.index);
+    if (!font) return 0;
+    Faces.push_back(font);
+    return static_cast<int>(Faces.size());
+}
+
+bool HostRenderText(int face, const char* text, std::vector<uint8_t>* mask, int* width,
+                    int* height) {
+    if (face < 1 || face > static_cast<int>(Faces.size()) || !text || !*text) return false;
+    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(Faces[static_cast<size_t>(face - 1)], text,
+                                               SDL_Color{255, 255, 255, 255});
+    if (!glyphs) return false;
+    // A solid rendering is 8-bit with index 0 for the background.
+    *width = glyphs->w;
+    *height = glyphs->h;
+    mask->assign(static_cast<size_t>(glyphs->w) * static_cast<size_t>(glyphs->h), 0);
+    for (int y = 0; y < glyphs->h; ++y) {
+        const auto* row = static_cast<const uint8_t*>(glyphs->pixels) + y * glyphs->pitch;
+        for (int x = 0; x < glyphs->w; ++x)
+            (*mask)[static_cast<size_t>(y * glyphs->w + x)] = row[x] != 0;
+    }
+    SDL_FreeSurface(glyphs);
+    return true;
+}

@@ -1,0 +1,119 @@
+// Events and keys of the SDL host: SDL's events become the game's window messages, and a key
+// press also marks the key for player 2's "pressed since the last look".
+#include <SDL.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <deque>
+
+#include "platform/host/host.h"
+
+namespace {
+
+std::deque<HostEvent> Waiting;
+std::array<bool, 256> PressedSinceQuery;
+// A window manager, or Xvfb, may move the focus about while the window first appears; only
+// a loss after the window once had the focus is the player switching away.
+bool HadFocus;
+
+struct KeyCode {
+    SDL_Keycode key;
+    int vk;
+};
+
+constexpr KeyCode NamedKeys[] = {
+    {SDLK_BACKSPACE, 0x08},     {SDLK_TAB, 0x09},         {SDLK_RETURN, VK_RETURN},
+    {SDLK_KP_ENTER, VK_RETURN}, {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
+    {SDLK_LCTRL, VK_CONTROL},   {SDLK_RCTRL, VK_CONTROL}, {SDLK_LALT, 0x12},
+    {SDLK_RALT, 0x12},          {SDLK_PAUSE, VK_PAUSE},   {SDLK_CAPSLOCK, 0x14},
+    {SDLK_ESCAPE, VK_ESCAPE},   {SDLK_SPACE, 0x20},       {SDLK_PAGEUP, 0x21},
+    {SDLK_PAGEDOWN, 0x22},      {SDLK_END, 0x23},         {SDLK_HOME, 0x24},
+    {SDLK_LEFT, VK_LEFT},       {SDLK_UP, VK_UP},         {SDLK_RIGHT, VK_RIGHT},
+    {SDLK_DOWN, VK_DOWN},       {SDLK_PRINTSCREEN, 0x2C}, {SDLK_INSERT, 0x2D},
+    {SDLK_DELETE, 0x2E},        {SDLK_KP_0, 0x60},        {SDLK_KP_MULTIPLY, 0x6A},
+    {SDLK_KP_PLUS, 0x6B},       {SDLK_KP_MINUS, 0x6D},    {SDLK_KP_PERIOD, 0x6E},
+    {SDLK_KP_DIVIDE, 0x6F},
+};
+
+// The old virtual-key code of a key, 0 for a key the old keyboard did not name.
+int VirtualKey(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 0x61 + (key - SDLK_KP_1);
+    for (const KeyCode& k : NamedKeys)
+        if (k.key == key) return k.vk;
+    return 0;
+}
+
+void Translate(const SDL_Event& e) {
+    if (e.type == SDL_QUIT) {
+        Waiting.push_back({HostWindowClosed, 0});
+    } else if (e.type == SDL_KEYDOWN) {
+        // Held keys repeat as presses, as the old key messages did.
+        int vk = VirtualKey(e.key.keysym.sym);
+        PressedSinceQuery[static_cast<size_t>(vk)] = true;
+        Waiting.push_back({HostKeyPress, vk});
+    } else if (e.type == SDL_WINDOWEVENT) {
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            HadFocus = true;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (HadFocus) Waiting.push_back({HostFocusLost, 0});
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESTORED:
+            Waiting.push_back({HostWindowExposed, 0});
+            break;
+        }
+    }
+}
+
+void TranslateAll() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) Translate(e);
+}
+
+} // namespace
+
+bool HostPeekEvent() {
+    TranslateAll();
+    return !Waiting.empty();
+}
+
+bool HostTakeEvent(HostEvent* event) {
+    TranslateAll();
+    if (Waiting.empty()) return false;
+    *event = Waiting.front();
+    Waiting.pop_front();
+    return true;
+}
+
+// Events the game does not hear of (mouse motion) wake SDL but not the game: the wait goes
+// on until a message for the game arrives or the time is up.
+void HostWaitEvent(uint32_t until) {
+    TranslateAll();
+    for (;;) {
+        uint32_t now = GetTickCount();
+        if (!Waiting.empty() || now >= until) return;
+        SDL_Event e;
+        if (SDL_WaitEventTimeout(&e, static_cast<int>(std::min<uint32_t>(until - now, INT_MAX))))
+            Translate(e);
+    }
+}
+
+// SDL's key state is only as fresh as the last look at the event queue; the main loop looks
+// before every frame, so it is never older than the frame.
+bool HostKeyDown(int vk) {
+    if (vk <= 0 || vk > 255) return false;
+    int count;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    bool held = false;
+    for (int s = 0; s < count && !held; ++s)
+        held = state[s] && VirtualKey(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(s))) == vk;
+    bool pressed = PressedSinceQuery[static_cast<size_t>(vk)];
+    PressedSinceQuery[static_cast<size_t>(vk)] = false;
+    return held || pressed;
+}
