@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "assets/assets.h"
+#include "assets/synth.h"
+#include "assets/wave.h"
 
 namespace {
 
@@ -215,4 +217,82 @@ TEST(ClipGenerator, WritesTheSameBytesEveryTime) {
         EXPECT_EQ(ReadBytes(path), ReadClip(id));
     }
     EXPECT_FALSE(WriteClip(999, testing::TempDir() + "/clip999.wav"));
+}
+
+TEST(ClipSynth, BandLimitedWavesCarryNoOffset) {
+    // Narrow pulses are lopsided; left as they are they would push every clip off centre.
+    for (double duty : {0.125, 0.25, 0.5, 0.0}) {
+        SCOPED_TRACE(duty);
+        Phase phase;
+        double sum = 0, loudest = 0;
+        constexpr int Count = 11127;
+        for (int i = 0; i < Count; ++i) {
+            Advance(phase, 220, 11127);
+            double v = duty == 0.0 ? Saw(phase) : Pulse(phase, duty);
+            sum += v;
+            loudest = std::max(loudest, std::abs(v));
+        }
+        EXPECT_LT(std::abs(sum / Count), 0.01);
+        EXPECT_LT(loudest, 2.0);
+    }
+}
+
+TEST(ClipSynth, FilterStaysStableWhateverItsCutoff) {
+    Noise noise{1};
+    Svf svf;
+    double loudest = 0;
+    for (int i = 0; i < 22050; ++i) {
+        double hz = Glide(20, 11025, double(i % 2205) / 2205);
+        SvfOut out = Filter(svf, NextNoise(noise), hz, 8, 22050);
+        loudest = std::max({loudest, std::abs(out.low), std::abs(out.band), std::abs(out.high)});
+    }
+    EXPECT_TRUE(std::isfinite(loudest));
+    EXPECT_LT(loudest, 50);
+}
+
+TEST(ClipSynth, ALoopCarriesANoteTailRoundToItsStart) {
+    constexpr Instrument Beep = {Wave::Sine, 0, {0.001, 0, 1, 0.02}};
+    for (bool loops : {true, false}) {
+        SCOPED_TRACE(loops);
+        Sound sound = MakeSound(8000, 800, loops);
+        PlayNote(sound, Beep, A4, 0.09, 0.03, 1); // sounds on 40 ms past the end
+        double head = 0;
+        for (int i = 0; i < 160; ++i) head = std::max(head, std::abs(sound.samples[size_t(i)]));
+        if (loops)
+            EXPECT_GT(head, 0.5);
+        else
+            EXPECT_EQ(head, 0);
+    }
+}
+
+TEST(ClipSynth, FinishSoftensLoudEdgesAndSetsThePeak) {
+    Sound sound = MakeSound(11127, 2000);
+    Phase phase;
+    for (double& s : sound.samples) {
+        Advance(phase, 300, sound.rate);
+        s = 3 + 2 * Sine(phase); // far off centre and past full scale
+    }
+    Finish(sound);
+    double loudest = 0, sum = 0;
+    for (double s : sound.samples) {
+        loudest = std::max(loudest, std::abs(s));
+        sum += s;
+    }
+    EXPECT_NEAR(loudest, 0.9, 1e-9);
+    EXPECT_LT(std::abs(sound.samples.front()), 0.01);
+    EXPECT_LT(std::abs(sound.samples.back()), 0.01);
+    EXPECT_LT(std::abs(sum / double(Length(sound))), 0.05);
+}
+
+TEST(ClipSynth, EncodingClampsRatherThanWrapsAround) {
+    // A sample past full scale that wrapped would turn a loud peak into a crack.
+    const std::vector<double> samples = {0, 1.5, -1.5, 1, -1};
+    Bytes eight = EncodeWave(8, 11025, samples, {});
+    ASSERT_EQ(eight.size(), 44u + 5 + 1);
+    EXPECT_EQ(Bytes(eight.begin() + 44, eight.begin() + 49), (Bytes{128, 255, 1, 255, 1}));
+    Bytes sixteen = EncodeWave(16, 22050, samples, {});
+    ASSERT_EQ(sixteen.size(), 44u + 10);
+    std::vector<int> values;
+    for (size_t at = 44; at < sixteen.size(); at += 2) values.push_back(int16_t(Le16(sixteen, at)));
+    EXPECT_EQ(values, (std::vector<int>{0, 32767, -32767, 32767, -32767}));
 }
