@@ -31,8 +31,6 @@ double Level(const Adsr& shape, double t) {
 
 double WaveAt(const Instrument& instrument, const Phase& phase) {
     switch (instrument.wave) {
-    case Wave::Sine:
-        return Sine(phase);
     case Wave::Triangle:
         return Triangle(phase);
     case Wave::Saw:

@@ -91,7 +91,7 @@ enum Pitch : int {
 };
 // clang-format on
 
-enum class Wave { Sine, Triangle, Saw, Pulse };
+enum class Wave { Triangle, Saw, Pulse };
 struct Instrument {
     Wave wave;
     double duty;
