@@ -32,9 +32,15 @@ void Dispatch(const HostEvent& event) {
         MainWndProc(WM_KEYDOWN, event.key);
         HostKeyDone(event.key);
         break;
-    case HostFocusLost: MainWndProc(WM_ACTIVATEAPP, 0); break;
-    case HostWindowClosed: MainWndProc(WM_DESTROY, 0); break;
-    case HostWindowExposed: MainWndProc(WM_PAINT, 0); break;
+    case HostFocusLost:
+        MainWndProc(WM_ACTIVATEAPP, 0);
+        break;
+    case HostWindowClosed:
+        MainWndProc(WM_DESTROY, 0);
+        break;
+    case HostWindowExposed:
+        MainWndProc(WM_PAINT, 0);
+        break;
     }
 }
 
@@ -63,6 +69,18 @@ int KestorMain() {
     // A start-up that fails reports it: exit code 1 after its boxes.
     if (!AppInit()) return 1;
     return MainLoop();
+}
+
+void ReleaseStartUpObjects() {
+    delete SpriteSheet;
+    SpriteSheet = nullptr;
+    DDRelease();
+    delete lpDDSSheet;
+    lpDDSSheet = nullptr;
+    delete lpDDPal;
+    lpDDPal = nullptr;
+    delete lpDDPalTitle;
+    lpDDPalTitle = nullptr;
 }
 
 int AppInit() {
@@ -105,7 +123,9 @@ int AppInit() {
     return 1;
 }
 
-void PostQuit() { QuitPosted = 1; }
+void PostQuit() {
+    QuitPosted = 1;
+}
 
 static void Quit() {
     ReleaseSoundBank();
@@ -132,8 +152,12 @@ static void KeyMessage(int key) {
     case VK_RETURN:
         if (GameMode == Playing && PlayPhase == StaffRoll) PlayPhase = ExtraPrompt;
         break;
-    case VK_PAUSE: Paused = 1; break;
-    case VK_ESCAPE: Quit(); break;
+    case VK_PAUSE:
+        Paused = 1;
+        break;
+    case VK_ESCAPE:
+        Quit();
+        break;
     case VK_F1:
         if (title) {
             NewGame(0, now);
@@ -162,19 +186,27 @@ static void KeyMessage(int key) {
             if (!StartGame()) Quit();
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void MainWndProc(int message, int key) {
     switch (message) {
-    case WM_DESTROY: Quit(); break;
+    case WM_DESTROY:
+        Quit();
+        break;
     case WM_ACTIVATEAPP:
         if (key == 0) Quit();
         break;
-    case WM_KEYDOWN: KeyMessage(key); break;
-    case WM_PAINT: PresentPrimary(); break;
-    default: break;
+    case WM_KEYDOWN:
+        KeyMessage(key);
+        break;
+    case WM_PAINT:
+        PresentPrimary();
+        break;
+    default:
+        break;
     }
 }
 

@@ -19,6 +19,9 @@ int FrameTick();
 int StartGame();
 int RestorePalette();
 void PostQuit();
+// Takes back what the end of the process would: the objects start-up made and the game keeps
+// to the end. For hosts that run the program more than once in one process.
+void ReleaseStartUpObjects();
 
 // Messages MainWndProc takes (the host's events, by their old names).
 constexpr int WM_KEYDOWN = 0x100, WM_DESTROY = 0x2, WM_ACTIVATEAPP = 0x1C, WM_PAINT = 0xF;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <forward_list>
 #include <new>
 #include <vector>
 
@@ -12,19 +13,30 @@
 Font* CaptionFont = nullptr;
 Font* RollFont = nullptr;
 
+namespace {
+// Fonts live until the process ends, as the game never deletes one; a start-up made again
+// (as the tests do) gets the fonts it made before.
+std::forward_list<Font> MadeFonts;
+} // namespace
+
 int FontPixelHeight(int tenthsOfPoint, int dotsPerInch) {
     // Single-precision throughout, as the old font code worked: 240 at 96 dpi gives 32,
     // 200 gives 27.
     const float k = 1.0f / 72.0f;
-    auto py = static_cast<int>(static_cast<float>(tenthsOfPoint) * static_cast<float>(dotsPerInch) * k);
+    auto py =
+        static_cast<int>(static_cast<float>(tenthsOfPoint) * static_cast<float>(dotsPerInch) * k);
     return static_cast<int>(static_cast<float>(std::abs(py)) * 0.1f + 0.5f);
 }
 
 Font* MakeFont(const char* face, int height, int, int style, int) {
     if (!lpDDSBack) return nullptr;
     int pixels = FontPixelHeight(height, HostDotsPerInch());
-    auto* font = new (std::nothrow) Font{HostOpenFace(face, pixels), pixels, (style & 1) ? 700 : 0};
-    return font;
+    Font made{HostOpenFace(face, pixels), pixels, (style & 1) ? 700 : 0};
+    for (Font& font : MadeFonts)
+        if (font.face == made.face && font.pixelHeight == made.pixelHeight &&
+            font.weight == made.weight)
+            return &font;
+    return &MadeFonts.emplace_front(made);
 }
 
 int NearestPaletteIndex(const DDPalette* palette, uint32_t color) {

@@ -11,7 +11,26 @@
 
 namespace {
 
-std::vector<TTF_Font*> Faces; // handle - 1
+// One opened face per file and size, shared by every font made with them, as the old font
+// mapper shared its realised fonts; closed when the process ends so that nothing of SDL_ttf,
+// FreeType or fontconfig is left behind.
+struct OpenFace {
+    std::string path;
+    int index;
+    int pixelHeight;
+    TTF_Font* font;
+};
+
+struct FaceTable {
+    std::vector<OpenFace> faces; // handle - 1
+    ~FaceTable() {
+        for (OpenFace& face : faces) TTF_CloseFont(face.font);
+        if (TTF_WasInit()) TTF_Quit();
+        FcFini();
+    }
+};
+
+FaceTable Faces;
 
 struct FaceFile {
     std::string path;
@@ -57,17 +76,22 @@ int HostOpenFace(const char* name, int pixelHeight) {
     if (!TTF_WasInit() && TTF_Init() != 0) return 0;
     FaceFile file = FindFace(name);
     if (file.path.empty()) return 0;
+    std::vector<OpenFace>& faces = Faces.faces;
+    for (size_t i = 0; i < faces.size(); ++i)
+        if (faces[i].path == file.path && faces[i].index == file.index &&
+            faces[i].pixelHeight == pixelHeight)
+            return static_cast<int>(i + 1);
     TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), pixelHeight, file.index);
     if (!font) return 0;
-    Faces.push_back(font);
-    return static_cast<int>(Faces.size());
+    faces.push_back({file.path, file.index, pixelHeight, font});
+    return static_cast<int>(faces.size());
 }
 
 bool HostRenderText(int face, const char* text, std::vector<uint8_t>* mask, int* width,
                     int* height) {
-    if (face < 1 || face > static_cast<int>(Faces.size()) || !text || !*text) return false;
-    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(Faces[static_cast<size_t>(face - 1)], text,
-                                               SDL_Color{255, 255, 255, 255});
+    if (face < 1 || face > static_cast<int>(Faces.faces.size()) || !text || !*text) return false;
+    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(Faces.faces[static_cast<size_t>(face - 1)].font,
+                                               text, SDL_Color{255, 255, 255, 255});
     if (!glyphs) return false;
     // A solid rendering is 8-bit with index 0 for the background.
     *width = glyphs->w;

@@ -72,7 +72,8 @@ struct Samples {
 };
 
 Samples ReadSamples(const Bytes& file, int bits) {
-    const Chunk* data = Find(Chunks(file), "data");
+    const std::vector<Chunk> chunks = Chunks(file);
+    const Chunk* data = Find(chunks, "data");
     Samples s{{}, bits == 8 ? 128 : 32768};
     if (!data) return s;
     if (bits == 8) {

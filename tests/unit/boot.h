@@ -7,6 +7,7 @@
 #include "platform/host/headless.h"
 
 inline void Boot() {
+    ReleaseStartUpObjects();
     HeadlessReset();
     ASSERT_EQ(AppInit(), 1);
 }

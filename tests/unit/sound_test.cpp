@@ -63,7 +63,8 @@ TEST(WaveImage, FindsFormatAndDataAcrossOtherChunks) {
     Chunk(chunks, "fact", "\x10\x00\x00\x00");
     Chunk(chunks, "data", std::string(5, '\x80')); // odd: padded to the next even offset
     Chunk(chunks, "LIST", "INFOxxxx");
-    Parsed p = Parse(Riff(chunks));
+    const std::string image = Riff(chunks); // the parse points into it
+    Parsed p = Parse(image);
     EXPECT_EQ(p.ok, 1);
     EXPECT_EQ(p.formatBytes, 18u);
     EXPECT_EQ(p.sampleBytes, 5u);

@@ -13,7 +13,8 @@ int KeyCode(const std::string& name) {
         {"UP", VK_UP},        {"DOWN", VK_DOWN},   {"SHIFT", VK_SHIFT},   {"CTRL", VK_CONTROL},
         {"SPACE", 0x20}};
     if (auto it = named.find(name); it != named.end()) return it->second;
-    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+    if (name.size() == 1 &&
+        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
         return name[0];
     return -1;
 }
@@ -33,17 +34,29 @@ void ChaosStep(Chaos chaos, uint32_t at) {
     if (at >= chaos.end) return;
     uint32_t r = chaos.Next();
     switch (r % 64) {
-    case 0: HeadlessPushEvent(HostKeyPress, VK_F1); break;
-    case 1: HeadlessPushEvent(HostKeyPress, VK_F2); break;
-    case 2: HeadlessPushEvent(HostKeyPress, VK_F3); break;
-    case 3: HeadlessPushEvent(HostKeyPress, VK_RETURN); break;
+    case 0:
+        HeadlessPushEvent(HostKeyPress, VK_F1);
+        break;
+    case 1:
+        HeadlessPushEvent(HostKeyPress, VK_F2);
+        break;
+    case 2:
+        HeadlessPushEvent(HostKeyPress, VK_F3);
+        break;
+    case 3:
+        HeadlessPushEvent(HostKeyPress, VK_RETURN);
+        break;
     case 4:
         if (chaos.Next() % 8 == 0) HeadlessPushEvent(HostKeyPress, VK_PAUSE);
         break;
-    case 5: SetAutoplay(static_cast<int>(chaos.Next() % 3)); break;
-    default: break;
+    case 5:
+        SetAutoplay(static_cast<int>(chaos.Next() % 3));
+        break;
+    default:
+        break;
     }
-    HeadlessMouseMove(static_cast<int>(chaos.Next() % 121) - 60, static_cast<int>(chaos.Next() % 121) - 60);
+    HeadlessMouseMove(static_cast<int>(chaos.Next() % 121) - 60,
+                      static_cast<int>(chaos.Next() % 121) - 60);
     if (r % 3 == 0) HeadlessMouseButton(chaos.Next() % 2 == 0);
     constexpr int keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SHIFT, VK_CONTROL};
     HeadlessHoldKey(keys[chaos.Next() % 6], chaos.Next() % 2 == 0);
@@ -59,7 +72,8 @@ bool ApplyFail(const std::string& fail) {
     if (fail.rfind("resource:", 0) == 0) {
         size_t colon = fail.find(':', 9);
         if (colon == std::string::npos) return false;
-        f.missingResources.emplace_back(fail.substr(9, colon - 9), std::atoi(fail.c_str() + colon + 1));
+        f.missingResources.emplace_back(fail.substr(9, colon - 9),
+                                        std::atoi(fail.c_str() + colon + 1));
         return true;
     }
     return false;
@@ -99,7 +113,8 @@ bool ScheduleScript(const std::string& script, const SimOptions& options, std::s
             HeadlessAt(at, [vk, held] { HeadlessHoldKey(vk, held); });
         } else if (command == "mouse") {
             ok = static_cast<bool>(words >> n1 >> n2);
-            HeadlessAt(at, [n1, n2] { HeadlessMouseMove(static_cast<int>(n1), static_cast<int>(n2)); });
+            HeadlessAt(at,
+                       [n1, n2] { HeadlessMouseMove(static_cast<int>(n1), static_cast<int>(n2)); });
         } else if (command == "button") {
             ok = (words >> a) && (a == "down" || a == "up");
             bool down = a == "down";
@@ -160,6 +175,7 @@ SimResult RunSim(const std::string& script, const SimOptions& options, FILE* tra
     StartTrace(onRow ? nullptr : &result.rows, trace, onRow);
     HeadlessOnBox = [trace](const HeadlessBox& box) { TraceBox(box, trace); };
     result.exitCode = KestorMain();
+    ReleaseStartUpObjects();
     TraceExit(result.exitCode, trace);
     result.boxes = HeadlessBoxes();
     return result;
