@@ -72,9 +72,15 @@ int KestorMain() {
 }
 
 void ReleaseStartUpObjects() {
+    StopTitleMusic();
+    ReleaseSoundBank();
     delete SpriteSheet;
     SpriteSheet = nullptr;
-    DDRelease();
+    delete lpDDSPrimary;
+    lpDDSPrimary = nullptr;
+    delete lpDDSBack;
+    lpDDSBack = nullptr;
+    lpDD = false;
     delete lpDDSSheet;
     lpDDSSheet = nullptr;
     delete lpDDPal;

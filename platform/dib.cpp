@@ -9,7 +9,9 @@ namespace {
 
 constexpr int MaxSide = 8192; // anything larger is not a picture this game could show
 
-uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t Read16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 uint32_t Read32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
@@ -29,31 +31,34 @@ BitmapInfoHeader ParseInfo(const uint8_t* p) {
             Read32(p + 36)};
 }
 
-// A header whose sides are zero, negative or absurd can't be drawn; a negative height only
-// says the rows run top-down.
+// A header whose sides are zero, negative or absurd can't be drawn, nor one that claims more
+// colours than a palette holds; a negative height only says the rows run top-down.
 bool UsableInfo(const BitmapInfoHeader& info) {
     long long height = std::llabs(static_cast<long long>(info.biHeight));
-    return info.biWidth > 0 && info.biWidth <= MaxSide && height > 0 && height <= MaxSide;
-}
-
-// The colour table holds at most 256 entries; a file that claims more has the rest skipped.
-uint32_t TableEntries(const BitmapInfoHeader& info) {
-    uint32_t n = Dib::NumColors(info);
-    return n > 256 ? 256 : n;
+    return info.biWidth > 0 && info.biWidth <= MaxSide && height > 0 && height <= MaxSide &&
+           Dib::NumColors(info) <= 256;
 }
 
 } // namespace
 
-Dib::Dib() { Create(640, 480); }
-Dib::~Dib() { Free(); }
+Dib::Dib() {
+    Create(640, 480);
+}
+Dib::~Dib() {
+    Free();
+}
 
 uint32_t Dib::NumColors(const BitmapInfoHeader& header) {
     if (header.biClrUsed != 0) return header.biClrUsed;
     switch (header.biBitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+    case 1:
+        return 2;
+    case 4:
+        return 16;
+    case 8:
+        return 256;
+    default:
+        return 0;
     }
 }
 
@@ -91,7 +96,7 @@ int Dib::LoadResource(const uint8_t* image, size_t size) {
     BitmapInfoHeader info = ParseInfo(image + 14);
     if (!UsableInfo(info)) return lastError = 5, 0;
     ReplaceHeader(image + 14);
-    size_t table = size_t{TableEntries(info)} * 4;
+    size_t table = size_t{NumColors(info)} * 4;
     if (size - 54 < table) return lastError = 6, 0;
     std::memcpy(header_.data() + 40, image + 54, table);
     uint32_t fileSize = Read32(image + 2), offBits = Read32(image + 10);
@@ -112,14 +117,14 @@ int Dib::LoadFile(const char* name) {
     BitmapInfoHeader info = ParseInfo(f + 14);
     if (!UsableInfo(info)) return lastError = 5, 0;
     ReplaceHeader(f + 14);
-    size_t table = size_t{TableEntries(info)} * 4;
+    size_t table = size_t{NumColors(info)} * 4;
     if (size - 54 < table) return lastError = 6, 0;
     std::memcpy(header_.data() + 40, f + 54, table);
     uint32_t fileSize = Read32(f + 2), offBits = Read32(f + 10);
     size_t want = fileSize >= offBits ? fileSize - offBits : 0;
     size_t have = offBits < size ? size - offBits : 0;
-    bits_.assign(f + (offBits < size ? offBits : size), f + (offBits < size ? offBits : size) +
-                                                            (have < want ? have : want));
+    bits_.assign(f + (offBits < size ? offBits : size),
+                 f + (offBits < size ? offBits : size) + (have < want ? have : want));
     if (have < want) return lastError = 12, 0;
     return 1;
 }
@@ -133,9 +138,13 @@ BitmapInfoHeader Dib::Header() const {
     return header_.empty() ? BitmapInfoHeader{} : ParseInfo(header_.data());
 }
 
-const uint8_t* Dib::ColorTable() const { return header_.empty() ? nullptr : header_.data() + 40; }
+const uint8_t* Dib::ColorTable() const {
+    return header_.empty() ? nullptr : header_.data() + 40;
+}
 
-int Dib::Width() const { return header_.empty() ? 0 : Header().biWidth; }
+int Dib::Width() const {
+    return header_.empty() ? 0 : Header().biWidth;
+}
 
 int Dib::Height() const {
     if (header_.empty()) return 0;

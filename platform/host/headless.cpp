@@ -77,9 +77,18 @@ bool VoiceSounds(const Voice& v) {
 
 } // namespace
 
-void HeadlessReset() { M = Machine{}; }
-HeadlessFaults& HeadlessFault() { return M.faults; }
-void HeadlessSetCalendarSeconds(long long seconds) { M.calendar = seconds; }
+void HeadlessReset() {
+    M = Machine{};
+    HeadlessOnTick = nullptr;
+    HeadlessOnKey = nullptr;
+    HeadlessOnBox = nullptr;
+}
+HeadlessFaults& HeadlessFault() {
+    return M.faults;
+}
+void HeadlessSetCalendarSeconds(long long seconds) {
+    M.calendar = seconds;
+}
 
 void HeadlessAdvance(uint32_t ms) {
     M.clock += ms;
@@ -90,39 +99,67 @@ void HeadlessAt(uint32_t at, std::function<void()> action) {
     M.scheduled.push_back({at, M.order++, std::move(action)});
 }
 
-bool HeadlessHasScheduled() { return !M.scheduled.empty(); }
+bool HeadlessHasScheduled() {
+    return !M.scheduled.empty();
+}
 
-void HeadlessPushEvent(HostEventKind kind, int key) { M.events.push_back({kind, key}); }
+void HeadlessPushEvent(HostEventKind kind, int key) {
+    M.events.push_back({kind, key});
+}
 void HeadlessMouseMove(int dx, int dy) {
     M.mouseDx += dx;
     M.mouseDy += dy;
 }
-void HeadlessMouseButton(bool down) { M.mouseLeft = down; }
+void HeadlessMouseButton(bool down) {
+    M.mouseLeft = down;
+}
 void HeadlessHoldKey(int vk, bool held) {
     M.held[vk] = held;
     if (held) M.pressedSinceQuery[vk] = true;
 }
-void HeadlessAttachJoystick(bool attached) { M.joystickAttached = attached; }
+void HeadlessAttachJoystick(bool attached) {
+    M.joystickAttached = attached;
+}
 void HeadlessJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
     M.joyX = x;
     M.joyY = y;
     M.joyButtons = buttons;
 }
-void HeadlessJoystickFails(bool fails) { M.joystickFails = fails; }
+void HeadlessJoystickFails(bool fails) {
+    M.joystickFails = fails;
+}
 
-const std::vector<uint8_t>& HeadlessScreen() { return M.screen; }
-const HostColor* HeadlessScreenPalette() { return M.palette; }
-int HeadlessPresentCount() { return M.presents; }
-const std::vector<HeadlessVoiceEvent>& HeadlessVoiceLog() { return M.voiceLog; }
-const std::vector<HeadlessBox>& HeadlessBoxes() { return M.boxes; }
-std::vector<int> HeadlessTakeStartedVoices() { return std::exchange(M.startedVoices, {}); }
+const std::vector<uint8_t>& HeadlessScreen() {
+    return M.screen;
+}
+const HostColor* HeadlessScreenPalette() {
+    return M.palette;
+}
+int HeadlessPresentCount() {
+    return M.presents;
+}
+const std::vector<HeadlessVoiceEvent>& HeadlessVoiceLog() {
+    return M.voiceLog;
+}
+const std::vector<HeadlessBox>& HeadlessBoxes() {
+    return M.boxes;
+}
+std::vector<int> HeadlessTakeStartedVoices() {
+    return std::exchange(M.startedVoices, {});
+}
 
 // ---- host.h -------------------------------------------------------------------------------
 
-uint32_t GetTickCount() { return M.clock; }
-long long HostCalendarSeconds() { return M.calendar; }
+uint32_t GetTickCount() {
+    return M.clock;
+}
+long long HostCalendarSeconds() {
+    return M.calendar;
+}
 
-bool HostPeekEvent() { return !M.events.empty(); }
+bool HostPeekEvent() {
+    return !M.events.empty();
+}
 
 bool HostTakeEvent(HostEvent* event) {
     if (M.events.empty()) return false;
@@ -176,7 +213,9 @@ bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     return true;
 }
 
-void HostCloseMouse() { M.mouseOpen = false; }
+void HostCloseMouse() {
+    M.mouseOpen = false;
+}
 
 bool HostKeyDown(int vk) {
     bool down = M.held[vk] || M.pressedSinceQuery[vk];
@@ -184,7 +223,9 @@ bool HostKeyDown(int vk) {
     return down;
 }
 
-int HostJoystickCount() { return M.joystickAttached ? 1 : 0; }
+int HostJoystickCount() {
+    return M.joystickAttached ? 1 : 0;
+}
 
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     if (!M.joystickAttached) return false;
@@ -210,7 +251,8 @@ int HostMakeVoice(const uint8_t*, uint32_t bytes, int bitsPerSample, int sampleR
     uint64_t bytesPerSecond = static_cast<uint64_t>(sampleRate) * channels * (bitsPerSample / 8);
     if (bytesPerSecond == 0) return 0;
     int id = M.nextVoice++;
-    M.voices[id] = {static_cast<uint32_t>(uint64_t{bytes} * 1000 / bytesPerSecond), false, false, 0};
+    M.voices[id] = {static_cast<uint32_t>(uint64_t{bytes} * 1000 / bytesPerSecond), false, false,
+                    0};
     return id;
 }
 

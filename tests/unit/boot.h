@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/frame.h"
 #include "platform/host/headless.h"
 
-inline void Boot() {
+// `prepare` sets up the machine (faults, a joystick) before the start-up sees it.
+inline void Boot(const std::function<void()>& prepare = nullptr) {
     ReleaseStartUpObjects();
     HeadlessReset();
+    if (prepare) prepare();
     ASSERT_EQ(AppInit(), 1);
 }

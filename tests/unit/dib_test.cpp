@@ -129,11 +129,13 @@ TEST(Dib, HostileResourcesFailWithoutReadingPastTheirEnd) {
     }
 }
 
-TEST(Dib, AColourCountAbove256ReadsOnly256Entries) {
-    std::vector<uint8_t> image = Bitmap(4, 2, 8, 65535);
+TEST(Dib, AColourCountAbove256IsRefused) {
     Dib dib;
-    EXPECT_TRUE(dib.LoadResource(image.data(), image.size()));
-    EXPECT_EQ(dib.ColorTable()[4 * 255 + 2], 255);
+    std::vector<uint8_t> full = Bitmap(4, 2, 8, 256);
+    EXPECT_TRUE(dib.LoadResource(full.data(), full.size()));
+    std::vector<uint8_t> image = Bitmap(4, 2, 8, 65535);
+    EXPECT_FALSE(dib.LoadResource(image.data(), image.size()));
+    EXPECT_EQ(dib.lastError, 5u);
 }
 
 TEST(Dib, LoadFileErrorCodes) {
@@ -185,6 +187,6 @@ TEST(Dib, AShortPixelBlockDrawsOnlyTheRowsThatAreThere) {
     ASSERT_TRUE(dib.LoadResource(image.data(), image.size()));
     std::vector<uint8_t> out(16, 99);
     dib.Draw(out.data(), 4, 4, 4, 0, 0);
-    EXPECT_EQ(out[0], 99);  // top row untouched
-    EXPECT_EQ(out[12], 0);  // bottom row drawn
+    EXPECT_EQ(out[0], 99); // top row untouched
+    EXPECT_EQ(out[12], 0); // bottom row drawn
 }

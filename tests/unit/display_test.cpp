@@ -10,11 +10,14 @@ namespace {
 void StampSheet() {
     for (int y = 0; y < lpDDSSheet->height; ++y)
         for (int x = 0; x < lpDDSSheet->width; ++x)
-            lpDDSSheet->pixels[static_cast<size_t>(y) * 640 + x] = static_cast<uint8_t>(x % 50 + 100);
+            lpDDSSheet->pixels[static_cast<size_t>(y) * 640 + x] =
+                static_cast<uint8_t>(x % 50 + 100);
     lpDDSSheet->colorKey = 59;
 }
 
-uint8_t Back(int x, int y) { return lpDDSBack->pixels[static_cast<size_t>(y) * 640 + x]; }
+uint8_t Back(int x, int y) {
+    return lpDDSBack->pixels[static_cast<size_t>(y) * 640 + x];
+}
 
 } // namespace
 
@@ -23,7 +26,7 @@ TEST(DrawSprite, ClipsAtTheLeftAndRightEdgesByMovingTheSource) {
     StampSheet();
     ClearSurface(lpDDSBack);
     EXPECT_EQ(DrawSprite(-10, 100, 0, 368, 64, 416), 1);
-    EXPECT_EQ(Back(0, 100), 110);  // source column 10
+    EXPECT_EQ(Back(0, 100), 110); // source column 10
     EXPECT_EQ(Back(53, 147), 100 + 63 % 50);
     EXPECT_EQ(Back(54, 100), 0);
 

@@ -53,7 +53,8 @@ TEST(Flow, APauseFreezesTicksButNotThePhaseWaits) {
     SimResult r = RunSim("key F1\nwait 3500\nkey PAUSE\nwait 4000\nkey A\nwait 200\n", {});
     long paused = 3500, resumed = 7500;
     for (const TraceRow& row : r.rows) {
-        bool inPause = row.t > static_cast<uint32_t>(paused) && row.t < static_cast<uint32_t>(resumed);
+        bool inPause =
+            row.t > static_cast<uint32_t>(paused) && row.t < static_cast<uint32_t>(resumed);
         if (row.key < 0) {
             EXPECT_FALSE(inPause) << row.t;
         }

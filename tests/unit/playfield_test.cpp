@@ -14,7 +14,8 @@ namespace {
 void StampSheetRows() {
     for (int y = 0; y < 1920; ++y)
         for (int x = 0; x < 640; ++x)
-            lpDDSSheet->pixels[static_cast<size_t>(y) * 640 + x] = static_cast<uint8_t>(y % 160 + 60);
+            lpDDSSheet->pixels[static_cast<size_t>(y) * 640 + x] =
+                static_cast<uint8_t>(y % 160 + 60);
 }
 
 std::vector<uint8_t> Column(int x) {
@@ -101,7 +102,8 @@ TEST(Playfield, TheDishFlickersAndSoundsTheAlarmOnlyAtFiveLandingsInBattle) {
     auto shown = [] { return lpDDSBack->pixels[static_cast<size_t>(470) * 640 + 320]; };
     auto alarms = [] {
         size_t n = 0;
-        for (const HeadlessVoiceEvent& e : HeadlessVoiceLog()) n += e.started && ClipIdOfVoice(e.voice) == 112;
+        for (const HeadlessVoiceEvent& e : HeadlessVoiceLog())
+            n += e.started && ClipIdOfVoice(e.voice) == 112;
         return n;
     };
     PlayPhase = MissionIntro;

@@ -19,16 +19,16 @@ bool Allowed(int fromMode, int fromPhase, int toMode, int toPhase) {
     if (fromMode == Title) return toMode == Playing && toPhase == DishRise;
     if (toMode == Title) return fromPhase == GameOver;
     static const std::set<std::pair<int, int>> steps = {
-        {DishRise, MissionIntro},    {MissionIntro, Battle},       {Battle, BossDown},
-        {Battle, GameOver},          {BossDown, MissionClear},     {MissionClear, MissionResult},
-        {MissionResult, GameOver},   {MissionResult, StaffRoll},   {MissionResult, DishRise},
-        {StaffRoll, ExtraPrompt},    {ExtraPrompt, DishRise},      {ExtraPrompt, GameOver}};
+        {DishRise, MissionIntro},  {MissionIntro, Battle},     {Battle, BossDown},
+        {Battle, GameOver},        {BossDown, MissionClear},   {MissionClear, MissionResult},
+        {MissionResult, GameOver}, {MissionResult, StaffRoll}, {MissionResult, DishRise},
+        {StaffRoll, ExtraPrompt},  {ExtraPrompt, DishRise},    {ExtraPrompt, GameOver}};
     return steps.count({fromPhase, toPhase}) > 0;
 }
 
 void Soak(uint32_t ticks, uint32_t seed) {
-    std::string script = "autoplay on\nchaos " + std::to_string(ticks * 40u) + " " +
-                         std::to_string(seed) + "\n";
+    std::string script =
+        "autoplay on\nchaos " + std::to_string(ticks * 40u) + " " + std::to_string(seed) + "\n";
     TraceRow last{};
     last.mode = Title;
     long long rows = 0, games = 0, missionsWon = 0;
@@ -68,6 +68,10 @@ void Soak(uint32_t ticks, uint32_t seed) {
 
 } // namespace
 
-TEST(Soak, TenThousandTicksOfRandomPlay) { Soak(10000, 3); }
+TEST(Soak, TenThousandTicksOfRandomPlay) {
+    Soak(10000, 3);
+}
 
-TEST(Soak, DISABLED_AMillionTicksOfRandomPlay) { Soak(1000000, 11); }
+TEST(Soak, DISABLED_AMillionTicksOfRandomPlay) {
+    Soak(1000000, 11);
+}

@@ -121,7 +121,8 @@ TEST(Cues, ACueWhoseClipStillSoundsIsDropped) {
 }
 
 TEST(Cues, TwoPlayersSwattingWithin189MsMakeOneSwish) {
-    SimResult r = RunSim("key F2\nwait 3200\nbutton up\nwait 80\nbutton down\nhold CTRL\nwait 200\n", {});
+    SimResult r =
+        RunSim("key F2\nwait 3200\nbutton up\nwait 80\nbutton down\nhold CTRL\nwait 200\n", {});
     size_t swishes = 0;
     for (const TraceRow& row : r.rows)
         for (int cue : row.cues) swishes += cue == 105;
@@ -129,9 +130,7 @@ TEST(Cues, TwoPlayersSwattingWithin189MsMakeOneSwish) {
 }
 
 TEST(Cues, WithoutASoundDeviceEverythingIsSilent) {
-    HeadlessReset();
-    HeadlessFault().noSound = true;
-    ASSERT_EQ(AppInit(), 1);
+    Boot([] { HeadlessFault().noSound = true; });
     EXPECT_EQ(soundOn, 0);
     PlayCue(105);
     StopTitleMusic();
@@ -157,9 +156,7 @@ TEST(Cues, TheTitleMusicLoopsAndStopsWithTheBank) {
 }
 
 TEST(Cues, AMissingClipIsSilentAndTheRestStillPlay) {
-    HeadlessReset();
-    HeadlessFault().missingResources = {{"WAV", 118}};
-    ASSERT_EQ(AppInit(), 1);
+    Boot([] { HeadlessFault().missingResources = {{"WAV", 118}}; });
     PlayCue(118);
     PlayCue(123);
     EXPECT_EQ(Starts(118), 0u);

@@ -51,8 +51,8 @@ TEST(Swatter, AStrikeLastsOneFrameAndTheNextNeedsARelease) {
 TEST(Swatter, ReleasedAndPressedAgainWhileRecoveringSwatsAtTheFirstReadyFrame) {
     StartPlaying(0);
     Frame1(false);
-    ASSERT_TRUE(Frame1(true)); // n
-    Frame1(false);             // n + 1: seen released
+    ASSERT_TRUE(Frame1(true));  // n
+    Frame1(false);              // n + 1: seen released
     EXPECT_FALSE(Frame1(true)); // n + 2: recovering
     EXPECT_FALSE(Frame1(true)); // n + 3: becomes ready
     EXPECT_TRUE(Frame1(true));  // n + 4
@@ -137,15 +137,13 @@ TEST(Swatter, PlayerTwoKeysPreferLeftAndUpAndClampOnlyTheSideMovedTo) {
 }
 
 TEST(Swatter, JoystickAndKeysAddUpAndCtrlOrButtonOneSwats) {
-    HeadlessReset();
-    HeadlessAttachJoystick(true);
-    ASSERT_EQ(AppInit(), 1);
+    Boot([] { HeadlessAttachJoystick(true); });
     ASSERT_EQ(JoystickPresent, 1);
     GameMode = Playing;
     TwoPlayer = 1;
     ResetPlayers();
     HeadlessJoystick(0, 32768, 0x2); // left, fast
-    HeadlessHoldKey(VK_RIGHT, true);  // and the key to the right
+    HeadlessHoldKey(VK_RIGHT, true); // and the key to the right
     Frame2();
     EXPECT_EQ(Swatters[1].x, 394 - 24 + 8);
     HeadlessHoldKey(VK_RIGHT, false);
@@ -175,8 +173,8 @@ TEST(Input, JoyScaleAndItsThreeZones) {
     struct Case {
         int scaledX, dirX, scaledY, dirY;
     };
-    for (Case c : {Case{279, 1, 199, 1}, Case{280, 0, 200, 0}, Case{360, 0, 280, 0},
-                   Case{361, 2, 281, 2}}) {
+    for (Case c :
+         {Case{279, 1, 199, 1}, Case{280, 0, 200, 0}, Case{360, 0, 280, 0}, Case{361, 2, 281, 2}}) {
         JoystickReadingT reading{};
         HeadlessJoystick(rawFor(c.scaledX, 640), rawFor(c.scaledY, 480), 0x3);
         JoyGetState(&reading);
@@ -218,8 +216,8 @@ TEST(Input, AFailedMouseReadShowsOneBoxThenTheMouseStandsStill) {
 }
 
 TEST(Input, EachMouseSetUpStepHasItsOwnMessage) {
-    const char* texts[] = {"DirectInputCreate Failed", "CreateDevice Failed", "SetDataFormat Failed",
-                           "SetCooperativeLevel Failed", "Acquire Failed"};
+    const char* texts[] = {"DirectInputCreate Failed", "CreateDevice Failed",
+                           "SetDataFormat Failed", "SetCooperativeLevel Failed", "Acquire Failed"};
     for (int step = 1; step <= 5; ++step) {
         HeadlessReset();
         HeadlessFault().mouseOpenStep = step;

@@ -3,8 +3,11 @@
 
 #include <cstdio>
 
+#include "app/flow.h"
+#include "app/frame.h"
 #include "boot.h"
 #include "platform/display.h"
+#include "platform/host/host.h"
 #include "platform/text.h"
 
 TEST(Text, FontHeightsFollowTheDotsPerInch) {
@@ -113,4 +116,74 @@ TEST(TitlePicture, TheShippedTitleFillsTheScreen) {
     bool seen[256] = {};
     for (uint8_t v : HeadlessScreen()) distinct += !seen[v], seen[v] = true;
     EXPECT_GT(distinct, 1);
+}
+
+namespace {
+
+std::vector<uint8_t> ReadBytes(const std::string& name) {
+    std::vector<uint8_t> bytes;
+    FILE* f = std::fopen(name.c_str(), "rb");
+    if (!f) return bytes;
+    int c;
+    while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<uint8_t>(c));
+    std::fclose(f);
+    return bytes;
+}
+
+void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
+    FILE* f = std::fopen(name.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+void Put32(std::vector<uint8_t>& f, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+} // namespace
+
+// Whatever a player leaves in place of the title picture, the title stays black and F1 still
+// opens a mission.
+TEST(TitlePicture, AMalformedFileLeavesABlackTitleAndAWorkingGame) {
+    std::string good = testing::TempDir() + "good-title.bmp";
+    WriteTitle(good.c_str(), 640, 480, 77);
+    const std::vector<uint8_t> title = ReadBytes(good);
+    ASSERT_GT(title.size(), 1078u);
+
+    std::vector<std::pair<const char*, std::vector<uint8_t>>> cases;
+    cases.emplace_back("truncated", std::vector<uint8_t>(title.begin(), title.begin() + 600));
+    std::vector<uint8_t> huge = title;
+    Put32(huge, 18, 0x7FFFFFFF);
+    Put32(huge, 22, 0x7FFFFFFF);
+    cases.emplace_back("huge dimensions", huge);
+    std::vector<uint8_t> colours = title;
+    Put32(colours, 46, 65535);
+    cases.emplace_back("65535 colours", colours);
+    std::vector<uint8_t> offset = title;
+    Put32(offset, 10, static_cast<uint32_t>(title.size()) + 4096);
+    cases.emplace_back("bits past the end", offset);
+    std::vector<uint8_t> text(3000, 'x');
+    cases.emplace_back("not a bitmap", text);
+
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        Boot();
+        std::string name = testing::TempDir() + "bad-title.bmp";
+        WriteBytes(name, bytes);
+        ShowTitlePicture(name.c_str());
+        int lit = 0;
+        for (uint8_t v : HeadlessScreen()) lit += v != 0;
+        EXPECT_EQ(lit, 0);
+
+        MainWndProc(WM_KEYDOWN, VK_F1);
+        for (int tick = 0; tick < 100 && PlayPhase != MissionIntro; ++tick) {
+            HeadlessAdvance(40);
+            GameFrame();
+        }
+        ASSERT_EQ(PlayPhase, MissionIntro);
+        // The mission's frames reach the screen, in the sheet's colours again.
+        lit = 0;
+        for (uint8_t v : HeadlessScreen()) lit += v != 0;
+        EXPECT_GT(lit, 640 * 480 / 2);
+    }
 }

@@ -160,6 +160,7 @@ bool ScheduleScript(const std::string& script, const SimOptions& options, std::s
 SimResult RunSim(const std::string& script, const SimOptions& options, FILE* trace,
                  const RowSink& onRow) {
     SimResult result;
+    ReleaseStartUpObjects(); // of a run before this one in the same process
     HeadlessReset();
     HeadlessSetCalendarSeconds(options.haveSeed ? options.seed : 0);
     HeadlessAttachJoystick(options.joystick);
