@@ -31,12 +31,17 @@ BitmapInfoHeader ParseInfo(const uint8_t* p) {
             Read32(p + 36)};
 }
 
-// A header whose sides are zero, negative or absurd can't be drawn, nor one that claims more
-// colours than a palette holds; a negative height only says the rows run top-down.
+// A header whose sides are zero, negative or absurd can't be drawn; a negative height only
+// says the rows run top-down.
 bool UsableInfo(const BitmapInfoHeader& info) {
     long long height = std::llabs(static_cast<long long>(info.biHeight));
-    return info.biWidth > 0 && info.biWidth <= MaxSide && height > 0 && height <= MaxSide &&
-           Dib::NumColors(info) <= 256;
+    return info.biWidth > 0 && info.biWidth <= MaxSide && height > 0 && height <= MaxSide;
+}
+
+// The colour table holds at most 256 entries; a file that claims more has the rest skipped.
+uint32_t TableEntries(const BitmapInfoHeader& info) {
+    uint32_t n = Dib::NumColors(info);
+    return n > 256 ? 256 : n;
 }
 
 } // namespace
@@ -96,7 +101,7 @@ int Dib::LoadResource(const uint8_t* image, size_t size) {
     BitmapInfoHeader info = ParseInfo(image + 14);
     if (!UsableInfo(info)) return lastError = 5, 0;
     ReplaceHeader(image + 14);
-    size_t table = size_t{NumColors(info)} * 4;
+    size_t table = size_t{TableEntries(info)} * 4;
     if (size - 54 < table) return lastError = 6, 0;
     std::memcpy(header_.data() + 40, image + 54, table);
     uint32_t fileSize = Read32(image + 2), offBits = Read32(image + 10);
@@ -117,7 +122,7 @@ int Dib::LoadFile(const char* name) {
     BitmapInfoHeader info = ParseInfo(f + 14);
     if (!UsableInfo(info)) return lastError = 5, 0;
     ReplaceHeader(f + 14);
-    size_t table = size_t{NumColors(info)} * 4;
+    size_t table = size_t{TableEntries(info)} * 4;
     if (size - 54 < table) return lastError = 6, 0;
     std::memcpy(header_.data() + 40, f + 54, table);
     uint32_t fileSize = Read32(f + 2), offBits = Read32(f + 10);

@@ -129,13 +129,11 @@ TEST(Dib, HostileResourcesFailWithoutReadingPastTheirEnd) {
     }
 }
 
-TEST(Dib, AColourCountAbove256IsRefused) {
-    Dib dib;
-    std::vector<uint8_t> full = Bitmap(4, 2, 8, 256);
-    EXPECT_TRUE(dib.LoadResource(full.data(), full.size()));
+TEST(Dib, AColourCountAbove256ReadsOnly256Entries) {
     std::vector<uint8_t> image = Bitmap(4, 2, 8, 65535);
-    EXPECT_FALSE(dib.LoadResource(image.data(), image.size()));
-    EXPECT_EQ(dib.lastError, 5u);
+    Dib dib;
+    EXPECT_TRUE(dib.LoadResource(image.data(), image.size()));
+    EXPECT_EQ(dib.ColorTable()[4 * 255 + 2], 255);
 }
 
 TEST(Dib, LoadFileErrorCodes) {
