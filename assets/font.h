@@ -1,0 +1,16 @@
+// The pixel lettering of the score line, the title picture and the review sheets: a 5x7
+// capital font and a narrow 3x7 set of digits for the score popups.
+#pragma once
+
+#include <string_view>
+
+#include "assets/canvas.h"
+
+constexpr int LetterHeight = 7;
+
+// The text as a mask: `ink` where a letter pixel is, the key elsewhere. Each font pixel becomes
+// scale x scale pixels; letters stand `scale` apart.
+Canvas TextMask(std::string_view text, int scale, uint8_t ink);
+int TextWidth(std::string_view text, int scale);
+// One narrow digit as a 3x7 mask.
+Canvas NarrowDigitMask(int digit, uint8_t ink);
