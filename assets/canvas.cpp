@@ -17,7 +17,9 @@ float Rng::Uniform(float lo, float hi) {
     return lo + (hi - lo) * static_cast<float>(Next() % 65536) / 65536.0f;
 }
 
-int Rng::Below(int n) { return static_cast<int>(Next() % static_cast<uint32_t>(n)); }
+int Rng::Below(int n) {
+    return static_cast<int>(Next() % static_cast<uint32_t>(n));
+}
 
 void Place(Canvas& target, const Canvas& picture, int x, int y) {
     for (int j = 0; j < picture.height; ++j)
@@ -41,7 +43,8 @@ float Lighting(float nx, float ny, float nz) {
 }
 
 uint8_t ToneAt(Ramp ramp, float brightness, int x, int y, float dither) {
-    static constexpr int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    static constexpr int Bayer[4][4] = {
+        {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     float threshold = (static_cast<float>(Bayer[y & 3][x & 3]) + 0.5f) / 16.0f - 0.5f;
     float v = 1 + std::clamp(brightness, 0.0f, 1.0f) * static_cast<float>(ramp.Top() - 1);
     int tone = static_cast<int>(std::floor(v + 0.5f + threshold * dither));
@@ -67,8 +70,12 @@ void FillRect(Canvas& c, int x, int y, int w, int h, uint8_t colour) {
 }
 
 namespace {
-int Floor(float v) { return static_cast<int>(std::floor(v)); }
-int Ceil(float v) { return static_cast<int>(std::ceil(v)); }
+int Floor(float v) {
+    return static_cast<int>(std::floor(v));
+}
+int Ceil(float v) {
+    return static_cast<int>(std::ceil(v));
+}
 } // namespace
 
 void FillEllipse(Canvas& c, float cx, float cy, float rx, float ry, uint8_t colour) {
@@ -110,12 +117,11 @@ void FillPolygon(Canvas& c, std::initializer_list<Vec> list, uint8_t colour) {
         x1 = std::max(x1, p.x);
         y1 = std::max(y1, p.y);
     }
-    Paint(c, Floor(x0), Floor(y0), Ceil(x1), Ceil(y1), [&](int, int, float px, float py) {
-        return InPolygon(points, px, py) ? colour : -1;
-    });
+    Paint(c, Floor(x0), Floor(y0), Ceil(x1), Ceil(y1),
+          [&](int, int, float px, float py) { return InPolygon(points, px, py) ? colour : -1; });
 }
 
-void Line(Canvas& c, Vec a, Vec b, uint8_t colour) {
+void DrawLine(Canvas& c, Vec a, Vec b, uint8_t colour) {
     int steps = std::max(1, Ceil(std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y))));
     for (int i = 0; i <= steps; ++i) {
         float t = static_cast<float>(i) / static_cast<float>(steps);

@@ -56,7 +56,7 @@ void ShadeBall(Canvas& c, float cx, float cy, float rx, float ry, Ramp ramp, flo
                float lift = 0);
 void FillPolygon(Canvas& c, std::initializer_list<Vec> points, uint8_t colour);
 bool InPolygon(const std::vector<Vec>& points, float px, float py);
-void Line(Canvas& c, Vec a, Vec b, uint8_t colour);
+void DrawLine(Canvas& c, Vec a, Vec b, uint8_t colour);
 // Every transparent pixel touching the picture takes the outline tone of its neighbour.
 void Outline(Canvas& c);
 // Every opaque pixel `steps` tones darker inside the ellipse (shadows, dents, smears).

@@ -84,7 +84,8 @@ Canvas TextMask(std::string_view text, int scale, uint8_t ink) {
         int left = static_cast<int>(i) * 6 * scale;
         for (int y = 0; y < LetterHeight; ++y)
             for (int x = 0; x < 5; ++x)
-                if (rows[y] & (0x10 >> x)) FillRect(mask, left + x * scale, y * scale, scale, scale, ink);
+                if (rows[y] & (0x10 >> x))
+                    FillRect(mask, left + x * scale, y * scale, scale, scale, ink);
     }
     return mask;
 }
@@ -95,4 +96,21 @@ Canvas NarrowDigitMask(int digit, uint8_t ink) {
         for (int x = 0; x < 3; ++x)
             if (NarrowDigits[digit][y] & (4 >> x)) mask.Put(x, y, ink);
     return mask;
+}
+
+Canvas Lettering(const Canvas& mask, int scale, Ramp ramp) {
+    Canvas out(mask.width + scale, mask.height + scale);
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < mask.width; ++x)
+            if (mask.Opaque(x, y)) FillRect(out, x + scale, y + scale, 1, 1, ramp[0]);
+    for (int y = 0; y < mask.height; ++y) {
+        float light = 1.0f - static_cast<float>(y) / static_cast<float>(mask.height) * 0.75f;
+        for (int x = 0; x < mask.width; ++x)
+            if (mask.Opaque(x, y)) out.Put(x, y, ToneAt(ramp, light, x, y, 0.3f));
+    }
+    return out;
+}
+
+Canvas Lettering(std::string_view text, int scale, Ramp ramp) {
+    return Lettering(TextMask(text, scale, White), scale, ramp);
 }

@@ -18,7 +18,13 @@ void DrawItems(Canvas& sheet);
 void DrawDishes(Canvas& sheet);
 void DrawScoreArt(Canvas& sheet);
 
-// Single pictures the title and the icon reuse.
+// Single pictures the title, the icon and the review sheets reuse.
 Canvas StarTile();
-Canvas FlyPicture(int kind, int frame, int size);
+// A fly of `kind` in wing-beat `frame`, drawn `scale` times its size in the sheet.
+Canvas FlyPicture(int kind, int frame, bool damaged, int scale);
+Canvas FallingPicture(int kind);
 Canvas SwatterPicture(int player, bool powered, bool swinging);
+// A small golden swatter `size` pixels square, tipped over: the power-up.
+Canvas PowerUpSwatter(int size);
+// The dish of a mission in a dish state: 0 intact, 1 damaged, 2 eaten.
+Canvas DishPicture(int mission, int state);

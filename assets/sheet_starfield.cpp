@@ -71,4 +71,6 @@ Canvas StarTile() {
     return tile;
 }
 
-void DrawStarField(Canvas& sheet) { PlaceAt(sheet, StarTile(), 0, 0); }
+void DrawStarField(Canvas& sheet) {
+    PlaceAt(sheet, StarTile(), 0, 0);
+}
