@@ -30,13 +30,19 @@ void Plate(Canvas& c, float cx, float cy, float rx, float ry, Material band) {
           });
 }
 
-// Teeth marks: a scalloped round bite out of the food layer.
-void Bite(Canvas& food, float cx, float cy, float r) {
-    Paint(food, int(cx - r - 2), int(cy - r - 2), int(cx + r + 3), int(cy + r + 3),
-          [&](int, int, float px, float py) {
-              float dx = px - cx, dy = py - cy;
-              float edge = r * (1 + 0.11f * std::cos(std::atan2(dy, dx) * 9));
-              return dx * dx + dy * dy <= edge * edge ? int(Key) : -1;
+// Teeth marks: a scalloped round bite out of the food layer. Where the food is more than a
+// crust, the bitten edge shows its `inside` (pass MaterialCount for none).
+void Bite(Canvas& food, float cx, float cy, float r, Material inside = MaterialCount) {
+    auto edge = [&](float dx, float dy) {
+        return r * (1 + 0.11f * std::cos(std::atan2(dy, dx) * 9));
+    };
+    Paint(food, int(cx - r - 5), int(cy - r - 5), int(cx + r + 6), int(cy + r + 6),
+          [&](int x, int y, float px, float py) {
+              float dx = px - cx, dy = py - cy, d = std::sqrt(dx * dx + dy * dy);
+              float e = edge(dx, dy);
+              if (d <= e) return int(Key);
+              if (inside == MaterialCount || d > e + 2.5f || !food.Opaque(x, y)) return -1;
+              return int(ToneAt(RampOf(inside), 0.75f - (d - e) * 0.15f, x, y, 0.8f));
           });
 }
 
@@ -113,8 +119,9 @@ Canvas CurryDish(State s) {
         Darken(c, 104, 40, 30, 10, 2);
         Paint(food, 80, 30, 140, 52, [&](int x, int y, float px, float py) {
             float dx = (px - 108) / 24, dy = (py - 41) / 6;
-            if (dx * dx + dy * dy > 1 || (x * 7 + y * 3) % 5 == 0) return -1;
-            return int(RampOf(CurrySauce)[2 + (x + y) % 2]);
+            if (dx * dx + dy * dy > 1 || (x + y) % 2 || (dx * dx + dy * dy > 0.5f && x % 2))
+                return -1;
+            return int(RampOf(CurrySauce)[2]);
         });
         Lump(food, 60, 36, 9, 5, Rice);
         Speckle(food, 60, 36, 8, 4, 30, 1, 13);
@@ -128,22 +135,25 @@ Canvas CurryDish(State s) {
 
 // --- Roast chicken ----------------------------------------------------------------------
 
-// A drumstick, its bone end poking out with a paper frill.
-void Drumstick(Canvas& food, float x, float y, float side, bool bare) {
-    Ramp bone = RampOf(Cream);
-    float tipX = x + side * 20, tipY = y - 10;
+// A drumstick from its thick end to the bone's knuckle, tipped with a paper frill; a bare
+// one is the bone alone.
+void Drumstick(Canvas& food, Vec base, Vec tip, bool bare) {
+    Ramp paper = RampOf(Cream);
+    for (int i = 0; i <= 10; ++i) {
+        float t = 0.45f + F(i) / 10 * 0.55f;
+        Lump(food, base.x + (tip.x - base.x) * t, base.y + (tip.y - base.y) * t, 2.2f, 2.2f, Cream);
+    }
+    Lump(food, tip.x, tip.y, 3.4f, 2.8f, Cream, 0.1f);
+    if (bare) return;
     for (int i = 0; i <= 8; ++i) {
-        float t = F(i) / 8;
-        Lump(food, x + (tipX - x) * t, y + (tipY - y) * t, 2.2f, 2.0f, Cream);
+        float t = F(i) / 8 * 0.55f;
+        float r = 11 - F(i) * 0.8f;
+        Lump(food, base.x + (tip.x - base.x) * t, base.y + (tip.y - base.y) * t, r, r * 0.85f,
+             Roast, -0.05f - t * 0.2f);
     }
-    Lump(food, tipX + side * 1.5f, tipY - 1, 3.2f, 2.6f, Cream, 0.1f);
-    if (!bare) {
-        Lump(food, x, y, 18, 12, Roast, 0.05f);
-        Speckle(food, x, y, 16, 10, 50, 1, uint32_t(40 + x));
-        for (int i = 0; i < 5; ++i) // the frill
-            DrawLine(food, {tipX - side * (3 - F(i) * 0.6f), tipY - 4 + F(i) * 1.6f},
-                     {tipX - side * 6, tipY - 3 + F(i) * 1.6f}, bone[bone.Top() - (i % 2)]);
-    }
+    for (int i = 0; i < 4; ++i) // the frill round the bone
+        DrawLine(food, {tip.x - 3, tip.y + 3 + F(i)}, {tip.x + 3, tip.y + 3 + F(i)},
+                 paper[paper.Top() - i % 2]);
 }
 
 void Greens(Canvas& c, float cx, float cy, float rx, float ry, uint32_t seed) {
@@ -162,38 +172,41 @@ Canvas ChickenDish(State s) {
     Greens(food, 30, 70, 18, 6, 21);
     Greens(food, 164, 70, 18, 6, 22);
     if (s != Eaten) {
-        Drumstick(food, 50, 64, -1, false);
-        Drumstick(food, 142, 64, 1, false);
-        Lump(food, 96, 52, 52, 33, Roast, 0.05f);
-        Lump(food, 96, 38, 34, 16, Roast, 0.2f); // the breast
-        Darken(food, 96, 56, 3, 26, 1);          // the breastbone's crease
-        Speckle(food, 96, 52, 50, 30, 380, 1, 23);
-        Speckle(food, 90, 40, 30, 12, 90, -1, 24);
+        // The bird trussed on its back: wings tucked, the drumsticks crossed in front.
+        Lump(food, 48, 52, 14, 10, Roast, -0.1f);
+        Lump(food, 144, 52, 14, 10, Roast, -0.1f);
+        Lump(food, 96, 52, 52, 32, Roast, 0.05f);
+        Darken(food, 96, 46, 2.5f, 22, 1); // the breastbone's crease
+        Speckle(food, 96, 52, 54, 32, 420, 1, 23);
+        Speckle(food, 84, 38, 30, 14, 90, -1, 24);
+        // The drumsticks are outlined on their own, so they stand out against the body.
+        Canvas legs(192, 96);
+        Drumstick(legs, {64, 68}, {82, 30}, false);
+        Drumstick(legs, {128, 68}, {110, 30}, false);
+        Speckle(legs, 96, 60, 50, 14, 90, 1, 26);
+        Outline(legs);
+        Overlay(food, legs, 0, 0);
         for (int i = 0; i < 3; ++i) // cherry tomatoes
-            Lump(food, 150 + F(i) * 9, 80 - F(i % 2) * 4, 4, 3.5f, Berry, 0.1f);
+            Lump(food, 152 + F(i) * 9, 82 - F(i % 2) * 4, 4, 3.5f, Berry, 0.1f);
         if (s == Damaged) {
-            Bite(food, 128, 30, 11);
-            Bite(food, 62, 44, 9);
-            Bite(food, 33, 55, 7);
-            // Bitten flesh shows pale inside the skin.
-            Paint(food, 100, 20, 150, 60, [&](int x, int y, float px, float py) {
-                float dx = px - 128, dy = py - 30, d = std::sqrt(dx * dx + dy * dy);
-                if (d < 11.5f || d > 14 || !food.Opaque(x, y)) return -1;
-                return int(RampOf(Cream)[2 + (x + y) % 2]);
-            });
+            Bite(food, 138, 28, 14, Cream);
+            Bite(food, 40, 44, 11, Cream);
+            Bite(food, 96, 18, 9, Cream);
+            Bite(food, 66, 72, 8, Cream);
         }
     } else {
-        // The carcass: a ribcage and two picked bones.
+        // The carcass: a spine with its ribs, and two picked bones.
         Ramp bone = RampOf(Cream);
-        Lump(food, 96, 60, 26, 10, Roast, -0.15f);
-        for (int i = 0; i < 6; ++i) {
-            float x = 76 + F(i) * 8;
-            DrawLine(food, {x, 62}, {x + 3, 44}, bone[3]);
-            DrawLine(food, {x + 1, 62}, {x + 4, 44}, bone[2]);
+        Lump(food, 96, 58, 28, 10, Roast, -0.25f);
+        for (int i = 0; i < 7; ++i) {
+            float x = 72 + F(i) * 8, lean = (x - 96) * 0.25f;
+            DrawLine(food, {x, 46}, {x + lean, 56}, bone[4]);
+            DrawLine(food, {x + lean, 56}, {x + lean * 1.4f, 64}, bone[3]);
         }
-        DrawLine(food, {74, 44}, {122, 44}, bone[3]);
-        Drumstick(food, 44, 72, -1, true);
-        Drumstick(food, 150, 74, 1, true);
+        DrawLine(food, {70, 45}, {122, 45}, bone[4]);
+        DrawLine(food, {70, 46}, {122, 46}, bone[2]);
+        Drumstick(food, {40, 80}, {58, 70}, true);
+        Drumstick(food, {150, 80}, {132, 72}, true);
     }
     Outline(food);
     Overlay(c, food, 0, 0);
@@ -218,50 +231,66 @@ int LayerTone(int x, int y, float depth) {
 
 // One strawberry standing on the cream: red, seeded, with its green cap.
 void Strawberry(Canvas& c, float x, float y) {
-    Lump(c, x, y, 4, 3.6f, Berry, 0.1f);
-    c.Put(int(x - 1), int(y), RampOf(Cream)[4]);
-    c.Put(int(x + 1), int(y + 1), RampOf(Sponge)[3]);
-    FillEllipse(c, x, y - 3, 2.5f, 1, RampOf(Leaf)[2]);
+    Lump(c, x, y, 4.6f, 4.2f, Berry, 0.1f);
+    c.Put(int(x - 1), int(y), RampOf(Sponge)[4]);
+    c.Put(int(x + 2), int(y + 1), RampOf(Sponge)[3]);
+    c.Put(int(x), int(y + 2), RampOf(Sponge)[3]);
+    FillEllipse(c, x, y - 3.6f, 3, 1.2f, RampOf(Leaf)[2]);
+    c.Put(int(x), int(y - 5), RampOf(Leaf)[3]);
 }
 
-// The cake, a cylinder seen from above the front. `from`..`to` is the part of it that is left,
-// as an angle round its axis (0 toward the viewer, increasing to the right).
+// The cake, a cylinder seen from above the front, is found pixel by pixel: of the top, the
+// wall and the two faces where slices were cut, the surface nearest the eye is the one seen.
+// Only the part between the angles `from` and `to` round its axis is left (0 faces the
+// viewer, growing to the right).
 Canvas CakeBody(float from, float to) {
+    constexpr float Tilt = CakeRy / CakeRx; // sine of the angle we look down at
+    const float cosTilt = std::sqrt(1 - Tilt * Tilt), height = CakeDepth / cosTilt;
+    const bool whole = to - from >= 6.28f;
+    auto kept = [&](float x, float z) {
+        float a = std::atan2(x, z) - from;
+        a -= std::floor(a / 6.2831853f) * 6.2831853f;
+        return whole || a <= to - from;
+    };
     Canvas c(160, 80);
     Ramp cream = RampOf(Cream);
-    auto left = [&](float a) {
-        float t = a - std::floor(a / 6.2831853f) * 6.2831853f;
-        float f = from - std::floor(from / 6.2831853f) * 6.2831853f;
-        float span = to - from;
-        float rel = t - f;
-        if (rel < 0) rel += 6.2831853f;
-        return rel <= span;
-    };
     Paint(c, 0, 0, 160, 80, [&](int x, int y, float px, float py) {
-        float dx = (px - CakeX) / CakeRx;
-        if (std::fabs(dx) > 1) return -1;
-        float dyTop = (py - CakeTop) / CakeRy;
-        // Top surface: inside the top ellipse, at the angle of that point round the axis.
-        if (dx * dx + dyTop * dyTop <= 1) {
-            float a = std::atan2(dx, dyTop);
-            if (left(a)) return int(ToneAt(cream, 0.85f - 0.15f * (dx + dyTop), x, y, 0.6f));
+        const float X = px - CakeX, q = py - CakeTop;
+        if (std::fabs(X) > CakeRx) return -1;
+        float bestZ = -1e9f;
+        int colour = -1;
+        auto offer = [&](float z, float up, int tone) {
+            if (up > 0.01f || up < -height || z <= bestZ) return;
+            bestZ = z;
+            colour = tone;
+        };
+        // The top, with a piped border round its edge.
+        float z = q / Tilt;
+        if (X * X + z * z <= CakeRx * CakeRx && kept(X, z)) {
+            bool border = X * X + z * z > CakeRx * CakeRx * 0.8f;
+            float light =
+                border ? 0.95f - 0.5f * ((x + y / 2) % 3 == 0) : 0.82f - 0.12f * X / CakeRx;
+            offer(z, 0, ToneAt(cream, light, x, y, 0.6f));
         }
-        // Front side: a point on the wall at this column, the near half of the ellipse.
-        float wall = std::sqrt(std::max(0.0f, 1 - dx * dx));
-        float topY = CakeTop + wall * CakeRy;
-        if (py >= topY - 0.01f && py <= topY + CakeDepth) {
-            float a = std::atan2(dx, wall);
-            if (left(a)) {
-                float light = Lighting(dx, 0, wall) * 0.8f + 0.15f;
-                return int(ToneAt(cream, light, x, y, 0.6f));
-            }
-            // The slice is gone here: through the gap, the cut face inside shows its layers.
-            if (std::fabs(dx) < 0.999f) {
-                float inner = (py - CakeTop) - std::fabs(dx) * 4;
-                if (inner >= 0 && inner <= CakeDepth) return LayerTone(x, y, inner);
-            }
+        // The wall, near and far: the far side shows only through a gap.
+        for (float sign : {1.0f, -1.0f}) {
+            float wz = sign * std::sqrt(CakeRx * CakeRx - X * X);
+            float up = (wz * Tilt - q) / cosTilt;
+            if (!kept(X, wz)) continue;
+            float nx = X / CakeRx, nz = wz / CakeRx;
+            float light = Lighting(nx, nz * Tilt, nz * cosTilt) * 0.55f + 0.4f;
+            offer(wz, up, sign > 0 ? ToneAt(cream, light, x, y, 0.25f) : cream[2]);
         }
-        return -1;
+        // The cut faces show the layers inside.
+        for (float a : {from, to}) {
+            if (whole || std::fabs(std::sin(a)) < 1e-3f) continue;
+            float reach = X / std::sin(a);
+            if (reach < 0 || reach > CakeRx) continue;
+            float fz = reach * std::cos(a);
+            float up = (fz * Tilt - q) / cosTilt;
+            offer(fz, up, LayerTone(x, y, -up));
+        }
+        return colour;
     });
     return c;
 }
@@ -270,25 +299,25 @@ Canvas CakeDish(State s) {
     Canvas c(160, 80);
     Plate(c, 80, 64, 78, 14, Porcelain);
     Canvas food(160, 80);
-    const float from = s == Intact ? 0 : s == Damaged ? 1.2f : -0.6f;
-    const float to = s == Intact ? 6.2832f : s == Damaged ? 5.9f : 0.6f;
-    Overlay(food, CakeBody(from, to), 0, 0);
+    // Damaged, a slice is gone from the front; eaten, only the last slice stands at the back.
+    const float from = s == Intact ? 0 : s == Damaged ? 1.3f : 2.75f;
+    const float to = s == Intact ? 6.2832f : s == Damaged ? 6.0f : 3.75f;
+    // The last slice has been slid to the middle of the plate.
+    const int shift = s == Eaten ? 12 : 0;
+    Overlay(food, CakeBody(from, to), 0, shift);
     // A ring of strawberries and cream rosettes round the top, on the part that is left.
     for (int i = 0; i < 10; ++i) {
         float a = F(i) / 10 * 6.2831853f + 0.3f;
         float rel = a - from;
         while (rel < 0) rel += 6.2831853f;
         if (rel > to - from) continue;
-        float x = CakeX + std::sin(a) * CakeRx * 0.72f, y = CakeTop + std::cos(a) * CakeRy * 0.68f;
+        float x = CakeX + std::sin(a) * CakeRx * 0.72f;
+        float y = CakeTop + std::cos(a) * CakeRy * 0.68f + F(shift);
         Lump(food, x + std::sin(a + 0.3f) * 6, y + std::cos(a + 0.3f) * 2 - 1, 3, 2.2f, Cream,
              0.2f);
         Strawberry(food, x, y - 2);
     }
     if (s == Intact) Strawberry(food, CakeX, CakeTop - 3);
-    if (s == Damaged) {
-        Bite(food, 26, 42, 7);
-        Bite(food, 131, 30, 6);
-    }
     Outline(food);
     Overlay(c, food, 0, 0);
     if (s != Intact) Crumbs(c, 80, 64, 74, 12, RampOf(Sponge), s == Eaten ? 80 : 40, 31);
@@ -346,15 +375,22 @@ Canvas GyuDonDish(State s) {
         // Rice shows at the edges; the beef and onion are heaped above the rim.
         Lump(food, BowlX, RimY, RimRx - 4, RimRy - 3, Rice);
         Speckle(food, BowlX, RimY, RimRx - 4, RimRy - 3, 160, 1, 41);
-        Paint(food, 40, 0, 152, 40, [&](int x, int y, float px, float py) {
-            float dx = (px - BowlX) / (RimRx - 9), dy = (py - RimY + 3) / (RimRy + 1);
-            if (dx * dx + dy * dy > 1) return -1;
-            // Slices lie in wavy bands; every third band is a strip of soft onion.
-            float band = py + 3 * std::sin(px * 0.22f) + px * 0.18f;
-            int b = int(std::floor(band / 3.2f));
-            float light = 0.72f - 0.3f * (dx + dy) + 0.18f * (band / 3.2f - F(b));
-            return int(ToneAt(RampOf(b % 3 == 0 ? Onion : Beef), light, x, y, 0.8f));
-        });
+        // Thin slices of beef heaped over it, soft onion strips among them.
+        Rng rng{45};
+        for (int i = 0; i < 22; ++i) {
+            float a = rng.Uniform(0, 6.2831853f), d = std::sqrt(rng.Uniform(0, 1));
+            float x = BowlX + std::cos(a) * d * 42, y = RimY - 2 + std::sin(a) * d * 9;
+            Lump(food, x, y, rng.Uniform(10, 16), rng.Uniform(2.2f, 3.0f), Beef,
+                 rng.Uniform(0, 0.25f));
+        }
+        for (int i = 0; i < 6; ++i) {
+            float x = BowlX + rng.Uniform(-38, 38), y = RimY - 2 + rng.Uniform(-7, 7);
+            for (float t = 0; t < 1; t += 0.1f)
+                food.Put(int(x + t * 9), int(y + std::sin(t * 3) * 2.5f), RampOf(Onion)[3]);
+            for (float t = 0; t < 1; t += 0.1f)
+                food.Put(int(x + t * 9), int(y + 1 + std::sin(t * 3) * 2.5f), RampOf(Onion)[2]);
+        }
+        Speckle(food, BowlX, RimY - 2, 48, 12, 80, -1, 46);
         Lump(food, 124, 18, 7, 4, Berry, 0.2f); // pickled ginger
         Speckle(food, 124, 18, 6, 3, 14, -1, 42);
     } else {
@@ -363,13 +399,16 @@ Canvas GyuDonDish(State s) {
         Lump(food, BowlX + 18, RimY + 1, 5, 2, Onion);
     }
     if (s == Damaged) {
+        // A good part of the beef is gone, down to the rice.
+        Lump(food, 76, RimY, 22, 7, Rice, -0.05f);
+        Speckle(food, 76, RimY, 21, 6, 60, 1, 47);
         Bite(food, 62, 15, 9);
         Bite(food, 112, 10, 8);
         Bite(food, 140, 24, 7);
     }
     Outline(food);
     Overlay(c, food, 0, 0);
-    if (s != Intact) Crumbs(c, BowlX, RimY + 18, 70, 20, RampOf(Rice), s == Eaten ? 50 : 30, 44);
+    if (s != Intact) Crumbs(c, BowlX, RimY + 2, 58, 8, RampOf(Rice), s == Eaten ? 40 : 30, 44);
     return c;
 }
 
@@ -421,8 +460,8 @@ Canvas HamburgerDish(State s) {
         Lump(food, 30, 86, 5, 2, Berry, -0.2f); // a smear of ketchup
     }
     if (s == Damaged) {
-        Bite(food, 104, 36, 17);
-        Bite(food, 20, 28, 9);
+        Bite(food, 104, 36, 17, Sponge);
+        Bite(food, 20, 28, 9, Sponge);
     }
     Outline(food);
     Overlay(c, food, 0, 0);

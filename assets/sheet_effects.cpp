@@ -1,6 +1,8 @@
 // What a swat leaves behind: the splats of swatted flies, the boss's final blast, and the
 // three items a stunned fly now and then turns into.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "assets/sheet.h"
 #include "players/objects.h"
@@ -17,19 +19,20 @@ float F(int v) {
 // splash blooming out with flying drops, then the goo darkening and breaking up as it fades.
 Canvas Splat(int size, int f, uint32_t seed) {
     static constexpr float Bloom[6] = {0.35f, 0.72f, 0.92f, 1.0f, 1.0f, 1.0f};
-    static constexpr float Fade[6] = {0, 0, 0, 0.3f, 0.55f, 0.8f};
+    static constexpr float Fade[6] = {0, 0, 0, 0.25f, 0.42f, 0.6f};
     Canvas c(size, size);
     const float mid = F(size) / 2, radius = mid * 0.78f * Bloom[f];
     Rng rng{seed};
-    float lobes[7];
-    for (float& l : lobes) l = rng.Uniform(0.55f, 1.0f);
+    float lobes[9];
+    for (float& l : lobes) l = rng.Uniform(0.45f, 1.0f);
     Ramp goo = RampOf(Goo);
     Paint(c, 0, 0, size, size, [&](int x, int y, float px, float py) {
         float dx = px - mid, dy = py - mid, d = std::sqrt(dx * dx + dy * dy);
-        float a = std::atan2(dy, dx) / Tau * 7 + 7;
-        int i = int(a) % 7;
+        float a = std::atan2(dy, dx) / Tau * 9 + 9;
+        int i = int(a) % 9;
         float t = a - std::floor(a);
-        float reach = radius * (lobes[i] * (1 - t) + lobes[(i + 1) % 7] * t);
+        t = t * t * (3 - 2 * t); // lobes bulge, the gaps between them pinch in
+        float reach = radius * (lobes[i] * (1 - t) + lobes[(i + 1) % 9] * t);
         if (d > reach) return -1;
         static constexpr int Bayer[4][4] = {
             {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
@@ -51,34 +54,50 @@ Canvas Splat(int size, int f, uint32_t seed) {
     return c;
 }
 
-// The boss's end: a flash, a fireball of tumbling puffs, then smoke drifting apart.
+// The boss's end: a flash with rays, a fireball of tumbling puffs whose outer edge cools to
+// smoke, the smoke taking over, and at last a few wisps drifting apart.
 Canvas Blast(int f) {
     constexpr int Size = 32;
     Canvas c(Size, Size);
-    Rng rng{0xB1A57u};
     const float mid = F(Size) / 2;
+    Ramp fire = RampOf(Fire);
     if (f == 0) {
-        ShadeBall(c, mid, mid, 7, 7, RampOf(Fire), 0.5f, 0.5f);
-        FillEllipse(c, mid - 1, mid - 1, 4, 4, White);
+        for (int k = 0; k < 8; ++k) {
+            float a = F(k) * Tau / 8 + 0.2f, r = k % 2 ? 9.0f : 13.0f;
+            DrawLine(c, {mid, mid}, {mid + std::cos(a) * r, mid + std::sin(a) * r}, fire[4]);
+        }
+        ShadeBall(c, mid, mid, 7, 7, fire, 0.5f, 0.5f);
     }
-    for (int k = 0; k < 14 && f > 0; ++k) {
-        float a = rng.Uniform(0, Tau), spread = rng.Uniform(0.2f, 1.0f);
-        float r = rng.Uniform(3.5f, 6.0f);
-        float d = spread * (4 + 2.6f * F(f));
-        float x = mid + std::cos(a) * d, y = mid + std::sin(a) * d - F(f) * 0.6f;
-        float size = r * (f < 3 ? 0.9f + 0.25f * F(f) : 1.5f - 0.22f * F(f));
-        if (f >= 3 && k % 3 == 0) continue; // the smoke thins out
-        bool smoke = f >= 3 || (f == 2 && spread > 0.7f);
-        float lift = smoke ? -0.1f * F(f - 3) : 0.35f - 0.15f * F(f) - spread * 0.2f;
-        ShadeBall(c, x, y, size, size * 0.9f, RampOf(smoke ? Smoke : Fire), 0.7f, lift);
+    struct Puff {
+        float x, y, r, spread;
+    };
+    std::vector<Puff> puffs;
+    Rng rng{0xB1A57u};
+    for (int k = 0; k < 16; ++k) {
+        float a = rng.Uniform(0, Tau), spread = rng.Uniform(0.1f, 1.0f), r = rng.Uniform(3.5f, 6);
+        float d = spread * (3 + 2.4f * F(f));
+        float grow = f < 3 ? 0.9f + 0.25f * F(f) : 1.5f - 0.15f * F(f);
+        if (f == 5 && k % 2) continue; // the smoke thins out
+        puffs.push_back(
+            {mid + std::cos(a) * d, mid + std::sin(a) * d - F(f) * 0.7f, r * grow, spread});
+    }
+    // Outer puffs first, so the hot heart of the cloud stays in front.
+    std::sort(puffs.begin(), puffs.end(),
+              [](const Puff& a, const Puff& b) { return a.spread > b.spread; });
+    static constexpr float Cooling[6] = {2, 1.1f, 0.7f, 0.4f, 0, 0};
+    for (const Puff& p : puffs) {
+        if (f == 0) break;
+        bool smoke = p.spread > Cooling[f];
+        float lift = smoke ? -0.1f * F(f - 2) : 0.45f - 0.18f * F(f) - p.spread * 0.3f;
+        ShadeBall(c, p.x, p.y, p.r, p.r * 0.9f, RampOf(smoke ? Smoke : Fire), 0.7f, lift);
     }
     // Embers thrown clear of the cloud.
-    for (int k = 0; k < 10 && f > 0 && f < 5; ++k) {
-        float a = rng.Uniform(0, Tau), d = F(f) * rng.Uniform(2.6f, 3.4f) + 3;
+    for (int k = 0; k < 12 && f > 0 && f < 5; ++k) {
+        float a = rng.Uniform(0, Tau), d = F(f) * rng.Uniform(2.8f, 3.6f) + 4;
         int x = int(mid + std::cos(a) * d), y = int(mid + std::sin(a) * d);
-        if (!c.Opaque(x, y)) c.Put(x, y, RampOf(Fire)[RampOf(Fire).Top() - f / 2]);
+        if (!c.Opaque(x, y)) c.Put(x, y, fire[fire.Top() - f / 2]);
     }
-    if (f == 1) FillEllipse(c, mid - 1, mid - 1, 4, 4, White);
+    if (f == 1) FillEllipse(c, mid - 1, mid - 1, 3.5f, 3.5f, White);
     if (f < 5) Outline(c);
     return c;
 }

@@ -43,7 +43,7 @@ struct Beat {
     float sweep; // degrees back from straight out
     float reach; // share of the full length
 };
-constexpr Beat Beats[4] = {{-22, 0.80f}, {8, 1.0f}, {38, 0.92f}, {12, 1.0f}};
+constexpr Beat Beats[4] = {{-5, 0.8f}, {22, 1.0f}, {48, 0.95f}, {28, 0.9f}};
 
 // A concave dent: its upper-left side lies in shadow, its lower-right side catches the light.
 void Dent(Canvas& c, float cx, float cy, float r) {
@@ -94,17 +94,18 @@ void DrawWing(Canvas& c, Vec root, Vec dir, float length, float width, bool torn
     const Canvas under = c;
     Paint(c, 0, 0, c.width, c.height, [&](int x, int y, float px, float py) {
         if (!inside(px, py)) return -1;
-        bool rim = !inside(px + 1, py) || !inside(px - 1, py) || !inside(px, py + 1) ||
-                   !inside(px, py - 1);
         float dx = px - root.x, dy = py - root.y;
         float u = dx * dir.x + dy * dir.y, v = dy * dir.x - dx * dir.y;
-        if (rim) return int(wing[1]);
+        // The rim runs round the free edge; at the root the wing melts into the body.
+        bool rim = u > length * 0.3f && (!inside(px + 1, py) || !inside(px - 1, py) ||
+                                         !inside(px, py + 1) || !inside(px, py - 1));
+        if (rim) return int(wing[2]);
         if (veins)
-            for (float k : {-0.5f, 0.1f, 0.6f})
-                if (std::fabs(v - k * width * u / length) < 0.45f) return int(wing[2]);
+            for (float k : {-0.35f, 0.3f})
+                if (std::fabs(v - k * width * u / length) < 0.5f) return int(wing[1]);
         if ((x + y) % 2) return under.Opaque(x, y) ? int(Shifted(under.At(x, y), -1)) : -1;
         // The leading edge faces the light.
-        return int(wing[v * dir.y - u * 0.05f < 0 ? 4 : 3]);
+        return int(wing[v * dir.x < 0 ? 4 : 3]);
     });
 }
 
@@ -165,15 +166,16 @@ Canvas FlyPicture(int kind, int frame, bool damaged, int scale) {
     Canvas c(size, size);
     Ramp body = RampOf(p.body);
 
-    ShadeBall(c, cx, p.abdomenY, p.abdomenRx, p.abdomenRy, body, 0.7f);
+    // Bodies are lifted a little so that even the dark housefly reads against deep space.
+    ShadeBall(c, cx, p.abdomenY, p.abdomenRx, p.abdomenRy, body, 0.7f, 0.12f);
     if (p.stripes) // the rings of the abdomen
         for (float t = -0.2f; t < 1; t += 0.45f)
             Darken(c, cx, p.abdomenY + p.abdomenRy * t, p.abdomenRx * 1.1f, 0.5f * s + 0.2f, 1);
-    ShadeBall(c, cx, p.thoraxY, p.thoraxR, p.thoraxR * 0.95f, body, 0.7f, 0.1f);
+    ShadeBall(c, cx, p.thoraxY, p.thoraxR, p.thoraxR * 0.95f, body, 0.7f, 0.2f);
     if (p.stripes && kind != Brood)
         for (float dx : {-0.35f, 0.35f})
             Darken(c, cx + dx * p.thoraxR, p.thoraxY, 0.45f * s, p.thoraxR * 0.8f, 1);
-    ShadeBall(c, cx, p.headY, p.headRx, p.headRy, body, 0.7f);
+    ShadeBall(c, cx, p.headY, p.headRx, p.headRy, body, 0.7f, 0.12f);
     for (float side : {-1.0f, 1.0f})
         CompoundEye(c, cx + side * (p.headRx - p.eyeR * 0.55f), p.headY - p.headRy * 0.1f, p.eyeR);
     if (p.brows) // a scowl over each eye
@@ -188,7 +190,7 @@ Canvas FlyPicture(int kind, int frame, bool damaged, int scale) {
 
     // Legs: fore, mid and hind pairs, twitching with the beat.
     const float twitch = frame % 2 ? 0.5f * s : 0;
-    const uint8_t legColour = body[2];
+    const uint8_t legColour = RampOf(FlyGrey)[3];
     for (float side : {-1.0f, 1.0f})
         for (int i = 0; i < 3; ++i) {
             float hipY = p.thoraxY + (F(i) - 1) * p.thoraxR * 0.5f;
@@ -204,10 +206,10 @@ Canvas FlyPicture(int kind, int frame, bool damaged, int scale) {
     const Beat& b = Beats[frame];
     const float a = b.sweep * Pi / 180;
     for (float side : {-1.0f, 1.0f}) {
-        Vec root = {cx + side * p.thoraxR * 0.4f, p.thoraxY + p.thoraxR * 0.2f};
+        Vec root = {cx + side * p.thoraxR * 0.3f, p.thoraxY + p.thoraxR * 0.45f};
         Vec dir = {side * std::cos(a), std::sin(a)};
         bool torn = damaged && (side > 0 || kind == Boss);
-        DrawWing(c, root, dir, p.wingLength * b.reach, p.wingWidth, torn, size >= 16);
+        DrawWing(c, root, dir, p.wingLength * b.reach, p.wingWidth, torn, size >= 24);
     }
     return c;
 }
@@ -217,32 +219,35 @@ Canvas FallingPicture(int kind) {
     const Plan& p = Plans[kind];
     const int size = FallSprite[kind].size / 2;
     const float s = F(size) / 16;
+    const bool fat = p.sack;
     Canvas c(size, size);
     Ramp body = RampOf(p.body);
-    const float cy = F(size) * 0.6f, bodyRx = p.abdomenRx * 1.25f + 2 * s;
-    const float bodyRy = p.abdomenRx * 0.75f + 0.6f * s;
-    // Folded wings beneath, sticking out behind.
-    DrawWing(c, {F(size) * 0.5f, cy + bodyRy * 0.3f}, {0.94f, 0.34f}, p.wingLength * 0.85f,
-             p.wingWidth * 0.75f, false, size >= 16);
+    // In sixteenths of the cell: the body lies along the middle, head to the left.
+    const Vec belly = {10.4f * s, 10.6f * s}, chest = {6.0f * s, 10.4f * s};
+    const float bellyRx = (fat ? 5.0f : 4.4f) * s, bellyRy = (fat ? 3.8f : 2.7f) * s;
+    DrawWing(c, {belly.x - 1 * s, belly.y + 1.5f * s}, {0.8f, 0.6f}, 5.2f * s, 1.7f * s, false,
+             false);
     Canvas figure(size, size);
-    ShadeBall(figure, F(size) * 0.55f, cy, bodyRx, bodyRy, body, 0.7f, 0.15f);
-    const float headX = F(size) * 0.55f - bodyRx - p.headRy * 0.4f;
-    ShadeBall(figure, headX, cy - 0.3f * s, p.headRy * 1.3f, p.headRx * 0.8f, body, 0.7f);
-    const float eyeR = p.eyeR * 1.05f;
-    const Vec eye = {headX - 0.2f * s, cy - p.headRx * 0.25f};
-    ShadeBall(figure, eye.x, eye.y, eyeR, eyeR, RampOf(Eye), 0.6f);
+    ShadeBall(figure, belly.x, belly.y, bellyRx, bellyRy, body, 0.7f, 0.3f); // the pale belly
+    ShadeBall(figure, chest.x, chest.y, 2.3f * s, 2.2f * s, body, 0.7f, 0.2f);
+    const Vec eye = {3.0f * s, 9.6f * s};
+    const float eyeR = std::max(1.2f, 2.3f * s);
+    ShadeBall(figure, eye.x, eye.y, eyeR, eyeR, RampOf(Eye), 0.6f, 0.1f);
+    if (p.sack) DrawSack(figure, belly.x + 1.5f * s, belly.y - bellyRy - 1.2f * s, 2.6f * s, true);
     Outline(figure);
-    const float arm = std::max(0.8f, eyeR * 0.6f);
-    DrawLine(figure, {eye.x - arm, eye.y - arm}, {eye.x + arm, eye.y + arm}, Black);
-    DrawLine(figure, {eye.x - arm, eye.y + arm}, {eye.x + arm, eye.y - arm}, Black);
-    if (p.sack) DrawSack(figure, F(size) * 0.74f, cy + bodyRy + 1.8f, 3.0f, true);
     Overlay(c, figure, 0, 0);
+    // The eye crossed out.
+    const float arm = std::max(0.6f, eyeR * 0.55f);
+    DrawLine(c, {eye.x - arm, eye.y - arm}, {eye.x + arm, eye.y + arm}, White);
+    DrawLine(c, {eye.x - arm, eye.y + arm}, {eye.x + arm, eye.y - arm}, White);
+    // Three legs kicking at the sky, bent at the knee.
+    const uint8_t leg = RampOf(FlyGrey)[4];
     for (int i = 0; i < 3; ++i) {
-        float hipX = F(size) * 0.55f + (F(i) - 1) * bodyRx * 0.5f;
-        Vec hip = {hipX, cy - bodyRy + 0.5f};
-        Vec knee = {hipX + (F(i) - 1) * 1.4f * s - 0.6f * s, cy - bodyRy - 2.6f * s};
-        Vec foot = {knee.x + (i % 2 ? 1.6f : -1.2f) * s, std::max(0.5f, knee.y - 2.2f * s)};
-        Leg(c, hip, knee, foot, body[1]);
+        const float x = chest.x + (F(i) * 2.2f - 0.5f) * s;
+        const Vec hip = {x, chest.y - 2.0f * s};
+        const Vec knee = {x - (1.4f - F(i) * 0.3f) * s, chest.y - 5.0f * s};
+        const Vec foot = {knee.x + (1.8f + F(i % 2)) * s, std::max(0.5f, chest.y - 7.8f * s)};
+        Leg(c, hip, knee, foot, leg);
     }
     return c;
 }

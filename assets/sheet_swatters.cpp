@@ -164,8 +164,8 @@ Canvas SwatterPicture(int player, bool powered, bool swinging) {
 
 // The power-up item: a small golden swatter, tipped jauntily.
 Canvas PowerUpSwatter(int size) {
-    const Look l = {Gold, Gold, F(size) * 0.7f, F(size) * 0.82f, F(size) * 0.22f};
-    const float cs = std::cos(0.5f), sn = std::sin(0.5f), c = F(size) / 2;
+    const Look l = {Gold, Star, F(size) * 0.66f, F(size) * 0.94f, F(size) * 0.3f};
+    const float cs = std::cos(0.45f), sn = std::sin(0.45f), c = F(size) / 2;
     return Render(l, size, size, [&](float x, float y) {
         float dx = x - c, dy = y - c;
         return Vec{dx * cs + dy * sn + l.width / 2, -dx * sn + dy * cs + l.height / 2};
