@@ -30,7 +30,7 @@ constexpr Plan Plans[5] = {
      false, false},
     {CarrierPlum, 4.0f, 3.6f, 2.6f, 2.2f, 7.8f, 3.6f, 11.4f, 5.2f, 4.2f, 10.0f, 3.4f, true, false,
      false, true},
-    {BossViolet, 9.8f, 6.4f, 4.4f, 3.9f, 15.6f, 5.6f, 23.0f, 7.2f, 7.4f, 15.0f, 5.2f, true, true,
+    {BossViolet, 9.8f, 6.6f, 4.6f, 3.2f, 15.6f, 5.6f, 23.0f, 7.2f, 7.4f, 15.0f, 5.2f, true, true,
      true, false},
 };
 
@@ -182,6 +182,10 @@ Canvas FlyPicture(int kind, int frame, bool damaged, int scale) {
         for (float side : {-1.0f, 1.0f})
             DrawLine(c, {cx + side * 0.6f * s, p.headY - p.eyeR * 0.9f},
                      {cx + side * (p.headRx - 0.3f), p.headY - p.eyeR * 1.5f}, body[1]);
+    if (p.crown) // the boss bares its fangs
+        for (float side : {-1.0f, 1.0f})
+            DrawLine(c, {cx + side * 1.2f * k, p.headY + p.headRy * 0.6f},
+                     {cx + side * 0.7f * k, p.headY + p.headRy + 1.2f * k}, RampOf(Cream)[4]);
     if (damaged) Dent(c, cx + p.thoraxR * 0.3f, p.thoraxY + p.thoraxR * 0.2f, p.thoraxR * 0.55f);
     if (damaged && kind == Boss) Dent(c, cx - p.abdomenRx * 0.35f, p.abdomenY + k, 2.2f * k);
     if (p.crown) DrawCrown(c, cx, 0.5f * k, p.headRx * 0.75f, damaged);

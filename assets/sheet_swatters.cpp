@@ -32,6 +32,7 @@ Edge RoundedBox(float px, float py, float w, float h, float r) {
 struct Look {
     Material rim, mesh;
     float width, height, handle;
+    bool blurred = false; // in a swing the mesh is a blur of strands, no holes to see
 };
 
 constexpr int Outside = -1, Hole = -2;
@@ -43,8 +44,9 @@ float RimWidth(const Look& l) {
     return l.width >= 40 ? 2.6f : 1.8f;
 }
 
-// One point of the swatter in its own upright frame: rim, mesh strands, holes or handle.
-int SwatterPixel(const Look& l, float u, float v) {
+// One point of the swatter in its own upright frame (u, v), drawn at picture pixel (x, y):
+// rim, mesh strands, holes or handle.
+int SwatterPixel(const Look& l, float u, float v, int x, int y) {
     const float mh = MeshHeight(l);
     Edge e = RoundedBox(u, v, l.width, mh, mh * 0.36f);
     if (e.depth > 0) {
@@ -55,10 +57,10 @@ int SwatterPixel(const Look& l, float u, float v) {
             return ToneAt(RampOf(l.rim), light, int(u), int(v), 0.4f);
         }
         int i = int(std::floor(u)), j = int(std::floor(v));
-        bool strand = i % 3 == 1 || j % 3 == 1;
+        bool strand = l.blurred ? (x + y) % 2 == 0 : i % 3 == 1 || j % 3 == 1;
         if (!strand) return Hole;
-        float light = 0.75f - 0.45f * (u / l.width + v / mh);
-        return ToneAt(RampOf(l.mesh), light, i, j, 0.8f);
+        float light = 0.75f - 0.45f * (u / l.width + v / mh) + (l.blurred ? 0.15f : 0);
+        return ToneAt(RampOf(l.mesh), light, x, y, 0.8f);
     }
     // The handle: a stub that flares into the rim and runs out of the picture at the bottom.
     const float neck = l.width * 0.075f + (v < mh + 1 ? (mh + 1 - v) * 0.8f : 0);
@@ -78,7 +80,7 @@ template <class Map> Canvas Render(const Look& l, int w, int h, Map toUpright) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             Vec p = toUpright(F(x) + 0.5f, F(y) + 0.5f);
-            kind[y * w + x] = SwatterPixel(l, p.x, p.y);
+            kind[y * w + x] = SwatterPixel(l, p.x, p.y, x, y);
             if (kind[y * w + x] >= 0) c.Put(x, y, static_cast<uint8_t>(kind[y * w + x]));
         }
     const uint8_t ink = RampOf(l.rim)[0];
@@ -139,16 +141,16 @@ Canvas SwatterPicture(int player, bool powered, bool swinging) {
         }
         return c;
     }
-    // Swinging: the head tips toward the screen about the hand, so it leans and shortens,
-    // and the air it sweeps through leaves smear lines behind its upper edge.
-    const float tilt = 0.26f, squash = 0.8f, px = l.width / 2, py = l.height + 2;
-    const float cs = std::cos(tilt), sn = std::sin(tilt);
-    auto toUpright = [&](float x, float y) {
-        float dx = x - px, dy = y - py;
-        float rx = dx * cs + dy * sn, ry = (-dx * sn + dy * cs) / squash;
-        return Vec{rx + px, ry + py};
-    };
-    Canvas c = Render(l, w, h, toUpright);
+    // Swinging: the head whips forward over the hand, so it leans, shortens and blurs, and
+    // the air it sweeps through leaves smear lines behind its upper edge. The handle stays put.
+    Look blur = l;
+    blur.blurred = true;
+    const float mh = MeshHeight(l), squash = 0.78f, lean = 0.32f;
+    Canvas c = Render(blur, w, h, [&](float x, float y) {
+        if (y >= mh) return Vec{x, y};
+        float up = mh - y;
+        return Vec{(x - l.width / 2 - up * lean) / 0.92f + l.width / 2, mh - up / squash};
+    });
     Ramp smear = RampOf(PlayerColour[player]);
     for (int k = 1; k <= 3; ++k)
         for (int x = 0; x < w; ++x) {

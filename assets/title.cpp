@@ -69,27 +69,29 @@ bool WriteTitlePicture(const std::string& path) {
     Centre(c, Logo("KESTOR", 6), 8);
     Centre(c, Lettering("SWAT THE FLIES - SAVE THE DISH!", 1, RampOf(Star)), 62);
 
-    // The swarm coming down on the hamburger, one of them swatted and falling.
-    Overlay(c, DishPicture(4, 0), 178, Height - 96);
-    Overlay(c, FlyPicture(Boss, 1, false, 1), 266, 78);
-    Overlay(c, FlyPicture(Common, 0, false, 1), 190, 104);
-    Overlay(c, FlyPicture(Tough, 2, false, 1), 222, 84);
-    Overlay(c, FlyPicture(Carrier, 1, false, 1), 150, 78);
-    Overlay(c, FlyPicture(Brood, 3, false, 1), 176, 90);
-    Overlay(c, FlyPicture(Common, 2, false, 1), 300, 118);
-    Overlay(c, FallingPicture(Common), 248, 126);
-    Overlay(c, SwatterPicture(0, false, true), 236, 106);
+    // The swarm coming down on the hamburger, the boss among them, one fly swatted.
+    Overlay(c, DishPicture(4, 0), 186, Height - 96);
+    Overlay(c, FlyPicture(Boss, 1, false, 2), 244, 66);
+    Overlay(c, FlyPicture(Carrier, 2, false, 1), 170, 78);
+    Overlay(c, FlyPicture(Tough, 0, false, 2), 204, 108);
+    Overlay(c, FlyPicture(Common, 1, false, 2), 286, 134);
+    Overlay(c, FlyPicture(Brood, 3, false, 2), 198, 84);
+    Overlay(c, FlyPicture(Brood, 1, false, 2), 312, 104);
+    Overlay(c, FallingPicture(Common), 170, 150);
+    Overlay(c, SwatterPicture(1, true, true), 158, 100);
 
-    constexpr int PanelX = 10, PanelY = 92, Spacing = 13;
-    Panel(c, PanelX, PanelY, 136, Spacing * 5 + 12);
+    constexpr int PanelX = 8, PanelY = 84, Spacing = 13;
+    Panel(c, PanelX, PanelY, 140, Spacing * 5 + 12);
     int y = PanelY + 7;
     for (const KeyHelp& k : Keys) {
         Overlay(c, Lettering(k.key, 1, RampOf(Gold)), PanelX + 8, y);
         Overlay(c, Lettering(k.action, 1, RampOf(Star)), PanelX + 32, y);
         y += Spacing;
     }
-    Overlay(c, Lettering("P1: MOUSE   P2: JOYSTICK OR ARROWS AND CTRL", 1, RampOf(Steel)), 6,
-            Height - 10);
+    Overlay(c, Lettering("PLAYER 1  MOUSE", 1, RampOf(Player1Red)), PanelX + 2, 172);
+    Overlay(c, Lettering("PLAYER 2  JOYSTICK OR", 1, RampOf(Player2Blue)), PanelX + 2, 184);
+    Overlay(c, Lettering("          ARROWS AND CTRL", 1, RampOf(Player2Blue)), PanelX + 2, 194);
+    Overlay(c, Lettering("(C) 2026 KESTOR TEAM", 1, RampOf(Steel)), PanelX + 2, Height - 12);
 
     std::vector<uint8_t> doubled(static_cast<size_t>(Width) * Height * 4);
     for (int y2 = 0; y2 < Height * 2; ++y2)
