@@ -42,10 +42,14 @@ float Lighting(float nx, float ny, float nz) {
     return std::clamp(0.16f + 0.84f * diffuse + 0.55f * glint, 0.0f, 1.0f);
 }
 
-uint8_t ToneAt(Ramp ramp, float brightness, int x, int y, float dither) {
+float Dither(int x, int y) {
     static constexpr int Bayer[4][4] = {
         {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    float threshold = (static_cast<float>(Bayer[y & 3][x & 3]) + 0.5f) / 16.0f - 0.5f;
+    return (static_cast<float>(Bayer[y & 3][x & 3]) + 0.5f) / 16.0f;
+}
+
+uint8_t ToneAt(Ramp ramp, float brightness, int x, int y, float dither) {
+    float threshold = Dither(x, y) - 0.5f;
     float v = 1 + std::clamp(brightness, 0.0f, 1.0f) * static_cast<float>(ramp.Top() - 1);
     int tone = static_cast<int>(std::floor(v + 0.5f + threshold * dither));
     return ramp[std::clamp(tone, 1, ramp.Top())];

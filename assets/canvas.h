@@ -22,6 +22,11 @@ struct Canvas {
     }
 };
 
+// Pictures are measured in floats and indexed in ints; this keeps the crossings short.
+constexpr float F(int v) {
+    return static_cast<float>(v);
+}
+
 struct Vec {
     float x, y;
 };
@@ -41,6 +46,8 @@ void Overlay(Canvas& target, const Canvas& picture, int x, int y);
 
 // Brightness 0..1 of a surface with unit normal (nx, ny, nz) under the one light.
 float Lighting(float nx, float ny, float nz);
+// The ordered-dither threshold of a pixel, 0..1: fades and tone blends share one pattern.
+float Dither(int x, int y);
 // The ramp's tone for a brightness, above the outline tone; `dither` 0..1 blends
 // neighbouring tones with an ordered pattern.
 uint8_t ToneAt(Ramp ramp, float brightness, int x, int y, float dither = 0);

@@ -18,6 +18,9 @@ void DrawItems(Canvas& sheet);
 void DrawDishes(Canvas& sheet);
 void DrawScoreArt(Canvas& sheet);
 
+// A white glint with golden rays `arm` pixels long.
+void Sparkle(Canvas& c, int x, int y, int arm);
+
 // Single pictures the title, the icon and the review sheets reuse.
 Canvas StarTile();
 // A fly of `kind` in wing-beat `frame`, drawn `scale` times its size in the sheet.

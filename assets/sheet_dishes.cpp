@@ -10,10 +10,6 @@ namespace {
 
 enum State { Intact, Damaged, Eaten };
 
-float F(int v) {
-    return static_cast<float>(v);
-}
-
 // A plate seen from the front and above: its foot, the rim lit from the top left and the
 // well, which being hollow catches the light on its far side.
 void Plate(Canvas& c, float cx, float cy, float rx, float ry, Material band) {
@@ -46,13 +42,21 @@ void Bite(Canvas& food, float cx, float cy, float r, Material inside = MaterialC
           });
 }
 
+struct Spot {
+    int x, y;
+};
+// A pixel anywhere in the ellipse, evenly spread over its area.
+Spot Scatter(Rng& rng, float cx, float cy, float rx, float ry) {
+    float a = rng.Uniform(0, 6.2831853f), d = std::sqrt(rng.Uniform(0, 1));
+    return {int(cx + std::cos(a) * d * rx), int(cy + std::sin(a) * d * ry)};
+}
+
 // Crumbs of `ramp` strewn in the ellipse, only onto pixels that are already drawn.
 void Crumbs(Canvas& c, float cx, float cy, float rx, float ry, Ramp ramp, int count,
             uint32_t seed) {
     Rng rng{seed};
     for (int i = 0; i < count; ++i) {
-        float a = rng.Uniform(0, 6.2831853f), d = std::sqrt(rng.Uniform(0, 1));
-        int x = int(cx + std::cos(a) * d * rx), y = int(cy + std::sin(a) * d * ry);
+        auto [x, y] = Scatter(rng, cx, cy, rx, ry);
         if (!c.Opaque(x, y)) continue;
         c.Put(x, y, ramp[ramp.Top() - 1]);
         if (rng.Below(2) && c.Opaque(x + 1, y)) c.Put(x + 1, y, ramp[2]);
@@ -65,8 +69,7 @@ void Speckle(Canvas& c, float cx, float cy, float rx, float ry, int count, int s
              uint32_t seed) {
     Rng rng{seed};
     for (int i = 0; i < count; ++i) {
-        float a = rng.Uniform(0, 6.2831853f), d = std::sqrt(rng.Uniform(0, 1));
-        int x = int(cx + std::cos(a) * d * rx), y = int(cy + std::sin(a) * d * ry);
+        auto [x, y] = Scatter(rng, cx, cy, rx, ry);
         if (c.Opaque(x, y) && RampAt(c.At(x, y)).count > 0) c.Put(x, y, Shifted(c.At(x, y), steps));
     }
 }
@@ -378,9 +381,8 @@ Canvas GyuDonDish(State s) {
         // Thin slices of beef heaped over it, soft onion strips among them.
         Rng rng{45};
         for (int i = 0; i < 22; ++i) {
-            float a = rng.Uniform(0, 6.2831853f), d = std::sqrt(rng.Uniform(0, 1));
-            float x = BowlX + std::cos(a) * d * 42, y = RimY - 2 + std::sin(a) * d * 9;
-            Lump(food, x, y, rng.Uniform(10, 16), rng.Uniform(2.2f, 3.0f), Beef,
+            auto [x, y] = Scatter(rng, BowlX, RimY - 2, 42, 9);
+            Lump(food, F(x), F(y), rng.Uniform(10, 16), rng.Uniform(2.2f, 3.0f), Beef,
                  rng.Uniform(0, 0.25f));
         }
         for (int i = 0; i < 6; ++i) {

@@ -11,10 +11,6 @@ namespace {
 
 constexpr float Tau = 6.2831853f;
 
-float F(int v) {
-    return static_cast<float>(v);
-}
-
 // A splat of fly goo, `size` native pixels square, in frame f of six: a white flash, the
 // splash blooming out with flying drops, then the goo darkening and breaking up as it fades.
 Canvas Splat(int size, int f, uint32_t seed) {
@@ -34,9 +30,7 @@ Canvas Splat(int size, int f, uint32_t seed) {
         t = t * t * (3 - 2 * t); // lobes bulge, the gaps between them pinch in
         float reach = radius * (lobes[i] * (1 - t) + lobes[(i + 1) % 9] * t);
         if (d > reach) return -1;
-        static constexpr int Bayer[4][4] = {
-            {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-        if (F(Bayer[y & 3][x & 3]) / 16 < Fade[f] * (0.4f + d / reach)) return -1;
+        if (Dither(x, y) < Fade[f] * (0.4f + d / reach)) return -1;
         float nz = std::sqrt(std::max(0.0f, 1 - (d / reach) * (d / reach)));
         float light = Lighting(dx / reach, dy / reach, nz * 0.6f + 0.2f) - Fade[f] * 0.5f;
         return int(ToneAt(goo, light, x, y, 0.5f));
@@ -102,17 +96,6 @@ Canvas Blast(int f) {
     return c;
 }
 
-void Sparkle(Canvas& c, int x, int y, int arm) {
-    c.Put(x, y, White);
-    for (int r = 1; r <= arm; ++r) {
-        uint8_t glow = RampOf(Gold)[RampOf(Gold).Top() - r + 1];
-        c.Put(x + r, y, glow);
-        c.Put(x - r, y, glow);
-        c.Put(x, y + r, glow);
-        c.Put(x, y - r, glow);
-    }
-}
-
 Canvas PowerUpPicture() {
     Canvas c = PowerUpSwatter(16);
     Sparkle(c, 12, 3, 2);
@@ -163,6 +146,17 @@ Canvas RescuePicture() {
 }
 
 } // namespace
+
+void Sparkle(Canvas& c, int x, int y, int arm) {
+    c.Put(x, y, White);
+    for (int r = 1; r <= arm; ++r) {
+        uint8_t glow = RampOf(Gold)[RampOf(Gold).Top() - r + 1];
+        c.Put(x + r, y, glow);
+        c.Put(x - r, y, glow);
+        c.Put(x, y + r, glow);
+        c.Put(x, y - r, glow);
+    }
+}
 
 void DrawBursts(Canvas& sheet) {
     for (int type : {LargeBurst, MediumBurst, SmallBurst}) {

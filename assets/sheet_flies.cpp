@@ -20,23 +20,16 @@ struct Plan {
     bool stripes, brows, crown, sack;
 };
 
+// clang-format off
 constexpr Plan Plans[5] = {
-    // body        head y rx ry eye   thorax    abdomen y rx ry   wing      str brow crown sack
-    {FlyGrey, 4.0f, 3.1f, 2.2f, 1.9f, 7.3f, 2.7f, 11.0f, 2.8f, 3.8f, 7.0f, 2.4f, true, false, false,
-     false},
-    {ToughGreen, 4.0f, 3.3f, 2.3f, 2.0f, 7.4f, 3.2f, 11.2f, 3.5f, 4.0f, 7.2f, 2.6f, false, true,
-     false, false},
-    {BroodYellow, 1.9f, 1.7f, 1.2f, 1.0f, 3.7f, 1.4f, 5.7f, 1.5f, 1.9f, 3.4f, 1.3f, false, false,
-     false, false},
-    {CarrierPlum, 4.0f, 3.6f, 2.6f, 2.2f, 7.8f, 3.6f, 11.4f, 5.2f, 4.2f, 10.0f, 3.4f, true, false,
-     false, true},
-    {BossViolet, 9.8f, 6.6f, 4.6f, 3.2f, 15.6f, 5.6f, 23.0f, 7.2f, 7.4f, 15.0f, 5.2f, true, true,
-     true, false},
+    //            head: y    rx    ry    eye   thorax: y  r    abdomen: y rx   ry    wing: len width
+    {FlyGrey,     3.6f,  3.1f, 2.2f, 1.9f, 6.9f,  2.6f, 10.9f, 2.7f, 3.9f, 6.0f,  2.0f, true,  false, false, false},
+    {ToughGreen,  3.6f,  3.3f, 2.3f, 2.0f, 7.1f,  3.2f, 11.2f, 3.5f, 4.2f, 6.2f,  2.2f, false, true,  false, false},
+    {BroodYellow, 1.9f,  1.7f, 1.2f, 1.0f, 3.6f,  1.4f, 5.6f,  1.5f, 2.0f, 3.2f,  1.2f, false, false, false, false},
+    {CarrierPlum, 3.6f,  3.6f, 2.6f, 2.2f, 7.4f,  3.6f, 11.2f, 5.4f, 4.4f, 8.5f,  2.8f, true,  false, false, true},
+    {BossViolet,  9.8f,  6.6f, 4.6f, 3.2f, 15.4f, 5.6f, 23.0f, 7.4f, 7.8f, 12.5f, 4.2f, true,  true,  true,  false},
 };
-
-float F(int v) {
-    return static_cast<float>(v);
-}
+// clang-format on
 
 // The wing beat, as seen from above: raised wings look short, lowered ones sweep back.
 struct Beat {

@@ -10,10 +10,6 @@ namespace {
 
 constexpr Material PlayerColour[2] = {Player1Red, Player2Blue};
 
-float F(int v) {
-    return static_cast<float>(v);
-}
-
 // Depth into a rounded rectangle (positive inside) and the way its nearest edge faces.
 struct Edge {
     float depth, nx, ny;
@@ -101,16 +97,6 @@ Look PlayerLook(int player, bool powered) {
             F(r.bottom - r.top) / 2, F(powered ? 12 : 8) / 2};
 }
 
-// A powered swatter glitters: four-point sparkles at the rim's corners.
-void Sparkle(Canvas& c, int x, int y) {
-    const uint8_t glow = RampOf(Gold)[RampOf(Gold).Top()];
-    c.Put(x, y, White);
-    for (int d : {-1, 1}) {
-        c.Put(x + d, y, glow);
-        c.Put(x, y + d, glow);
-    }
-}
-
 // The swat mark: the strike area traced with a dashed line, gone in its second frame.
 Canvas SwatMark(int player, bool powered) {
     const Look l = PlayerLook(player, powered);
@@ -136,8 +122,9 @@ Canvas SwatterPicture(int player, bool powered, bool swinging) {
     if (!swinging) {
         Canvas c = Render(l, w, h, [](float x, float y) { return Vec{x, y}; });
         if (powered) {
-            Sparkle(c, 4, 3);
-            Sparkle(c, w - 6, int(MeshHeight(l)) - 4);
+            // A powered swatter glitters at its corners.
+            Sparkle(c, 4, 3, 1);
+            Sparkle(c, w - 6, int(MeshHeight(l)) - 4, 1);
         }
         return c;
     }
