@@ -49,9 +49,10 @@ Canvas StarTile() {
     for (int y = 0; y < TileHeight; ++y)
         for (int x = 0; x < TileWidth; ++x) {
             float h = Haze(x, y);
-            uint8_t colour = ToneAt(space, h * 0.55f - 0.1f, x, y, 1.0f);
-            if (h > 0.62f) colour = ToneAt(nebula, (h - 0.62f) * 0.9f, x, y, 1.0f);
-            tile.Put(x, y, h < 0.12f ? space[0] : colour);
+            // The nebula's edge is dithered into the dark, so it glows rather than sits on it.
+            bool glow = h > 0.58f + 0.08f * Dither(x, y);
+            tile.Put(x, y, glow ? ToneAt(nebula, (h - 0.58f) * 0.9f, x, y, 1.0f)
+                                : ToneAt(space, h * 0.55f - 0.1f, x, y, 1.0f));
         }
     Rng rng{0x5EED1234u};
     Ramp star = RampOf(Star), warm = RampOf(WarmStar);
