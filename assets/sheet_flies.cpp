@@ -44,7 +44,7 @@ void Dent(Canvas& c, float cx, float cy, float r) {
           [&](int x, int y, float px, float py) {
               float dx = px - cx, dy = py - cy;
               if (dx * dx + dy * dy > r * r || !c.Opaque(x, y)) return -1;
-              return int(Shifted(c.At(x, y), dx + dy < 0 ? 2 : -1));
+              return int(Shifted(c.At(x, y), dx + dy < 0 ? 2 : -2));
           });
 }
 
@@ -82,7 +82,7 @@ void DrawWing(Canvas& c, Vec root, Vec dir, float length, float width, bool torn
         float e = (u - length / 2) / (length / 2), w = v / width;
         if (e * e + w * w > 1) return false;
         // The tear: a ragged bite out of the tip.
-        return !(torn && u > length * 0.55f + 0.9f * std::sin(v * 2.7f) && v > -width * 0.35f);
+        return !(torn && u > length * 0.45f + 0.9f * std::sin(v * 2.7f + u) && v > -width * 0.6f);
     };
     const Canvas under = c;
     Paint(c, 0, 0, c.width, c.height, [&](int x, int y, float px, float py) {
@@ -179,7 +179,11 @@ Canvas FlyPicture(int kind, int frame, bool damaged, int scale) {
         for (float side : {-1.0f, 1.0f})
             DrawLine(c, {cx + side * 1.2f * k, p.headY + p.headRy * 0.6f},
                      {cx + side * 0.7f * k, p.headY + p.headRy + 1.2f * k}, RampOf(Cream)[4]);
-    if (damaged) Dent(c, cx + p.thoraxR * 0.3f, p.thoraxY + p.thoraxR * 0.2f, p.thoraxR * 0.55f);
+    if (damaged) { // a dent in the back and a crack running from it
+        Dent(c, cx + p.thoraxR * 0.2f, p.abdomenY - p.abdomenRy * 0.3f, p.abdomenRx * 0.6f);
+        DrawLine(c, {cx + p.thoraxR * 0.2f, p.abdomenY - p.abdomenRy * 0.3f},
+                 {cx - p.abdomenRx * 0.5f, p.abdomenY + p.abdomenRy * 0.5f}, body[1]);
+    }
     if (damaged && kind == Boss) Dent(c, cx - p.abdomenRx * 0.35f, p.abdomenY + k, 2.2f * k);
     if (p.crown) DrawCrown(c, cx, 0.5f * k, p.headRx * 0.75f, damaged);
     if (p.sack) DrawSack(c, cx, 18.6f * k, 4.6f * k, damaged);
