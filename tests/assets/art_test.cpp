@@ -15,6 +15,8 @@
 #include "assets/layout.h"
 #include "assets/palette.h"
 #include "assets/sheet.h"
+#include "enemies/effects.h"
+#include "enemies/enemies.h"
 #include "platform/dib.h"
 #include "platform/host/resources.h"
 #include "players/objects.h"
@@ -94,6 +96,27 @@ Bytes ReadAsset(const std::string& name) {
 
 int Luma(Rgb c) {
     return (c.r * 3 + c.g * 6 + c.b) / 10;
+}
+
+// The mean colour of a cell's drawn pixels.
+Rgb MeanColour(int left, int top, int width, int height) {
+    long r = 0, g = 0, b = 0, n = 0;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            if (Sheet().At(x, y) != KeyIndex) {
+                Rgb c = Sheet().Colour(x, y);
+                r += c.r, g += c.g, b += c.b, ++n;
+            }
+    if (!n) return {0, 0, 0};
+    return {uint8_t(r / n), uint8_t(g / n), uint8_t(b / n)};
+}
+
+int Distance(Rgb a, Rgb b) {
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+}
+
+SheetCell Cell(int x, int y, int size) {
+    return {"", x, y, size, size, false};
 }
 
 } // namespace
@@ -194,6 +217,66 @@ TEST(SpriteSheet, AnimationsMoveFromFrameToFrame) {
             continue;
         EXPECT_GT(Differences(a, b), a.width * a.height / 50) << a.name << " and " << b.name;
     }
+}
+
+TEST(SpriteSheet, EachEnemyKindLooksItsOwnAndShowsItsHurt) {
+    // Told apart at a glance: when two kinds share a size, much of the picture changes colour.
+    for (int a = 0; a < 5; ++a)
+        for (int b = a + 1; b < 5; ++b) {
+            const EnemyKindInfo &ka = EnemyKinds[a], &kb = EnemyKinds[b];
+            if (ka.size != kb.size) continue;
+            int drawn = 0, changed = 0;
+            for (int y = 0; y < ka.size; ++y)
+                for (int x = 0; x < ka.size; ++x) {
+                    bool inA = Sheet().At(ka.sheetX + x, ka.sheetY + y) != KeyIndex;
+                    bool inB = Sheet().At(kb.sheetX + x, kb.sheetY + y) != KeyIndex;
+                    if (!inA && !inB) continue;
+                    ++drawn;
+                    changed +=
+                        inA != inB || Distance(Sheet().Colour(ka.sheetX + x, ka.sheetY + y),
+                                               Sheet().Colour(kb.sheetX + x, kb.sheetY + y)) > 80;
+                }
+            EXPECT_GT(changed * 10, drawn * 3) << a << " and " << b;
+        }
+    for (const EnemyKindInfo& k : EnemyKinds) {
+        if (k.maxHitPoints < 2) continue;
+        // Every hurt frame differs from its healthy frame by more than the wing beat's legs.
+        for (int f = 0; f < k.frameCount; ++f)
+            EXPECT_GT(Differences(Cell(k.sheetX + f * k.size, k.sheetY, k.size),
+                                  Cell(k.sheetX + (k.frameCount + f) * k.size, k.sheetY, k.size)),
+                      k.size * k.size / 40)
+                << k.sheetX << " frame " << f;
+    }
+    // A falling fly lies on its back: not the flying picture in another place.
+    for (int kind : {Common, Brood, Carrier}) {
+        const FallCell& fall = FallSprite[kind];
+        const EnemyKindInfo& k = EnemyKinds[kind];
+        EXPECT_EQ(fall.size, k.size);
+        EXPECT_GT(Differences(Cell(fall.sheetX, fall.sheetY, fall.size),
+                              Cell(k.sheetX, k.sheetY, k.size)),
+                  k.size * k.size / 5)
+            << kind;
+    }
+}
+
+TEST(SpriteSheet, DigitsAreTenDifferentGlyphsAndPopupsComeInTwoColours) {
+    for (int d = 0; d < 10; ++d)
+        for (int e = d + 1; e < 10; ++e) {
+            EXPECT_GT(Differences(Cell(ScoreDigitX + 16 * d, ScoreDigitY, 16),
+                                  Cell(ScoreDigitX + 16 * e, ScoreDigitY, 16)),
+                      8)
+                << d << " and " << e;
+            SheetCell pd = {"", PopupDigitX + 8 * d, PopupDigitY, 8, 16, false};
+            SheetCell pe = {"", PopupDigitX + 8 * e, PopupDigitY, 8, 16, false};
+            EXPECT_GE(Differences(pd, pe), 8) << d << " and " << e; // two sheet pixels at least
+        }
+    EXPECT_GT(Distance(MeanColour(PopupDigitX, PopupDigitY, 80, 16),
+                       MeanColour(PopupDigit2X, PopupDigitY, 80, 16)),
+              90);
+    // The lit gauge cell must stand out from the unlit one.
+    EXPECT_GT(
+        Distance(MeanColour(GaugeLitX, GaugeY, 16, 16), MeanColour(GaugeUnlitX, GaugeY, 16, 16)),
+        90);
 }
 
 TEST(SpriteSheet, NothingIsDrawnOutsideTheCells) {
