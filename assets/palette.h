@@ -51,7 +51,6 @@ enum Material {
     Lacquer,
     Gauge,
     Nebula,
-    Grass,
     MaterialCount
 };
 

@@ -1,6 +1,7 @@
 // Pictures for reviewing the art outside the game: the contact sheet (the sheet doubled as the
 // game shows it, every cell outlined and tagged with a number its legend names) and the five
 // dishes in their three states over the star field, as the players will see them.
+#include <algorithm>
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 // The five dishes the players defend, each intact, damaged (bites taken, crumbs about) and
 // eaten (little left on the plate). Each is built from the tableware up; the food goes on a
 // layer of its own so that bites can be cut out of it before it is outlined.
+#include <algorithm>
 #include <cmath>
 
 #include "app/missions.h"

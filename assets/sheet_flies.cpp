@@ -1,7 +1,9 @@
 // The five kinds of fly, seen from above with the head up, and the falling pictures, seen from
 // the side on their backs. Every kind is one body plan with its own proportions and colours, so
 // a kind reads at a glance by its size, its outline and its colour.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "assets/sheet.h"
 #include "enemies/enemies.h"

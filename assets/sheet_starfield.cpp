@@ -1,5 +1,6 @@
 // The star field behind the play: a tile that scrolls up and repeats, so everything on it
 // wraps at the tile's edges and the seam never shows.
+#include <algorithm>
 #include <cmath>
 
 #include "assets/sheet.h"
@@ -51,8 +52,9 @@ Canvas StarTile() {
             float h = Haze(x, y);
             // The nebula's edge is dithered into the dark, so it glows rather than sits on it.
             bool glow = h > 0.58f + 0.08f * Dither(x, y);
-            tile.Put(x, y, glow ? ToneAt(nebula, (h - 0.58f) * 0.9f, x, y, 1.0f)
-                                : ToneAt(space, h * 0.55f - 0.1f, x, y, 1.0f));
+            tile.Put(x, y,
+                     glow ? ToneAt(nebula, (h - 0.58f) * 0.9f, x, y, 1.0f)
+                          : ToneAt(space, h * 0.55f - 0.1f, x, y, 1.0f));
         }
     Rng rng{0x5EED1234u};
     Ramp star = RampOf(Star), warm = RampOf(WarmStar);

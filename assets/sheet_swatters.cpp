@@ -1,6 +1,8 @@
 // The players' fly swatters, ready and swinging, and the dashed marks their swats leave. One
 // swatter shape serves every size and colour: a rimmed mesh on top, the handle's stub below.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "assets/sheet.h"
 #include "players/objects.h"
