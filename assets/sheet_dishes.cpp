@@ -199,16 +199,20 @@ Canvas ChickenDish(State s) {
             Bite(food, 66, 72, 8, Cream);
         }
     } else {
-        // The carcass: a spine with its ribs, and two picked bones.
+        // The carcass: a cage of picked ribs over the last scraps, and two bare bones.
+        Lump(food, 96, 62, 24, 7, Roast, -0.3f);
         Ramp bone = RampOf(Cream);
-        Lump(food, 96, 58, 28, 10, Roast, -0.25f);
-        for (int i = 0; i < 7; ++i) {
-            float x = 72 + F(i) * 8, lean = (x - 96) * 0.25f;
-            DrawLine(food, {x, 46}, {x + lean, 56}, bone[4]);
-            DrawLine(food, {x + lean, 56}, {x + lean * 1.4f, 64}, bone[3]);
+        for (int i = 3; i >= 0; --i) {
+            const float cx = 92 + F(i) * 4, rx = 26 - F(i) * 3, ry = 20 - F(i) * 2;
+            Paint(food, int(cx - rx - 2), int(62 - ry - 2), int(cx + rx + 2), 63,
+                  [&](int x, int y, float px, float py) {
+                      float dx = (px - cx) / rx, dy = (py - 62) / ry;
+                      float d = std::sqrt(dx * dx + dy * dy);
+                      if (dy > 0 || d > 1 || d < 1 - 2.2f / ry) return -1;
+                      return int(
+                          ToneAt(bone, 0.8f - dx * 0.3f + dy * 0.2f - F(i) * 0.1f, x, y, 0.5f));
+                  });
         }
-        DrawLine(food, {70, 45}, {122, 45}, bone[4]);
-        DrawLine(food, {70, 46}, {122, 46}, bone[2]);
         Drumstick(food, {40, 80}, {58, 70}, true);
         Drumstick(food, {150, 80}, {132, 72}, true);
     }

@@ -76,7 +76,7 @@ bool WriteTitlePicture(const std::string& path) {
     Overlay(c, FlyPicture(Tough, 0, false, 2), 204, 108);
     Overlay(c, FlyPicture(Common, 1, false, 2), 286, 134);
     Overlay(c, FlyPicture(Brood, 3, false, 2), 198, 84);
-    Overlay(c, FlyPicture(Brood, 1, false, 2), 312, 104);
+    Overlay(c, FlyPicture(Brood, 1, false, 2), 300, 100);
     Overlay(c, FallingPicture(Common), 170, 150);
     Overlay(c, SwatterPicture(1, true, true), 158, 100);
 
