@@ -162,15 +162,15 @@ Canvas FlyPicture(int kind, int frame, bool damaged, int scale) {
     Ramp body = RampOf(p.body);
 
     // Bodies are lifted a little so that even the dark housefly reads against deep space.
-    ShadeBall(c, cx, p.abdomenY, p.abdomenRx, p.abdomenRy, body, 0.7f, 0.12f);
+    ShadeBall(c, cx, p.abdomenY, p.abdomenRx, p.abdomenRy, body, 0.7f, 0.25f);
     if (p.stripes) // the rings of the abdomen
         for (float t = -0.2f; t < 1; t += 0.45f)
             Darken(c, cx, p.abdomenY + p.abdomenRy * t, p.abdomenRx * 1.1f, 0.5f * s + 0.2f, 1);
-    ShadeBall(c, cx, p.thoraxY, p.thoraxR, p.thoraxR * 0.95f, body, 0.7f, 0.2f);
+    ShadeBall(c, cx, p.thoraxY, p.thoraxR, p.thoraxR * 0.95f, body, 0.7f, 0.32f);
     if (p.stripes && kind != Brood)
         for (float dx : {-0.35f, 0.35f})
             Darken(c, cx + dx * p.thoraxR, p.thoraxY, 0.45f * s, p.thoraxR * 0.8f, 1);
-    ShadeBall(c, cx, p.headY, p.headRx, p.headRy, body, 0.7f, 0.12f);
+    ShadeBall(c, cx, p.headY, p.headRx, p.headRy, body, 0.7f, 0.25f);
     for (float side : {-1.0f, 1.0f})
         CompoundEye(c, cx + side * (p.headRx - p.eyeR * 0.55f), p.headY - p.headRy * 0.1f, p.eyeR);
     if (p.brows) // a scowl over each eye
