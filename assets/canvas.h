@@ -22,6 +22,9 @@ struct Canvas {
     }
 };
 
+// A whole turn, in radians.
+constexpr float Tau = 6.2831853f;
+
 // Pictures are measured in floats and indexed in ints; this keeps the crossings short.
 constexpr float F(int v) {
     return static_cast<float>(v);

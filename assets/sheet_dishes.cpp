@@ -48,7 +48,7 @@ struct Spot {
 };
 // A pixel anywhere in the ellipse, evenly spread over its area.
 Spot Scatter(Rng& rng, float cx, float cy, float rx, float ry) {
-    float a = rng.Uniform(0, 6.2831853f), d = std::sqrt(rng.Uniform(0, 1));
+    float a = rng.Uniform(0, Tau), d = std::sqrt(rng.Uniform(0, 1));
     return {int(cx + std::cos(a) * d * rx), int(cy + std::sin(a) * d * ry)};
 }
 
@@ -257,7 +257,7 @@ Canvas CakeBody(float from, float to) {
     const bool whole = to - from >= 6.28f;
     auto kept = [&](float x, float z) {
         float a = std::atan2(x, z) - from;
-        a -= std::floor(a / 6.2831853f) * 6.2831853f;
+        a -= std::floor(a / Tau) * Tau;
         return whole || a <= to - from;
     };
     Canvas c(160, 80);
@@ -315,9 +315,9 @@ Canvas CakeDish(State s) {
     Overlay(food, CakeBody(from, to), 0, shift);
     // A ring of strawberries and cream rosettes round the top, on the part that is left.
     for (int i = 0; i < 10; ++i) {
-        float a = F(i) / 10 * 6.2831853f + 0.3f;
+        float a = F(i) / 10 * Tau + 0.3f;
         float rel = a - from;
-        while (rel < 0) rel += 6.2831853f;
+        while (rel < 0) rel += Tau;
         if (rel > to - from) continue;
         float x = CakeX + std::sin(a) * CakeRx * 0.72f;
         float y = CakeTop + std::cos(a) * CakeRy * 0.68f + F(shift);

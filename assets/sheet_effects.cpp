@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr float Tau = 6.2831853f;
-
 // A splat of fly goo, `size` native pixels square, in frame f of six: a white flash, the
 // splash blooming out with flying drops, then the goo darkening and breaking up as it fades.
 Canvas Splat(int size, int f, uint32_t seed) {

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
-
 // A fly in native pixels of its own cell.
 struct Plan {
     Material body;
@@ -207,7 +205,7 @@ Canvas FlyPicture(int kind, int frame, bool damaged, int scale) {
         }
 
     const Beat& b = Beats[frame];
-    const float a = b.sweep * Pi / 180;
+    const float a = b.sweep * Tau / 360;
     for (float side : {-1.0f, 1.0f}) {
         Vec root = {cx + side * p.thoraxR * 0.3f, p.thoraxY + p.thoraxR * 0.45f};
         Vec dir = {side * std::cos(a), std::sin(a)};

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int TileWidth = 320, TileHeight = 80;
-constexpr float Tau = 6.2831853f;
 
 // Faint nebula: waves whose periods divide the tile, so the field joins itself seamlessly.
 float Haze(int x, int y) {
