@@ -1,18 +1,25 @@
-// Placeholder sheet: flat regions where the layout puts pictures, until the art lands.
+#include "assets/sheet.h"
+
 #include "assets/assets.h"
 #include "assets/bmp.h"
 
+void PlaceAt(Canvas& sheet, const Canvas& picture, int x, int y) {
+    Place(sheet, picture, x / 2, y / 2);
+}
+
+Canvas DrawSheet() {
+    Canvas sheet(SheetWidth, SheetHeight);
+    DrawStarField(sheet);
+    DrawFlies(sheet);
+    DrawSwatters(sheet);
+    DrawBursts(sheet);
+    DrawItems(sheet);
+    DrawDishes(sheet);
+    DrawScoreArt(sheet);
+    return sheet;
+}
+
 bool WriteSpriteSheet(const std::string& path) {
-    Palette pal{};
-    for (int i = 0; i < 256; ++i) pal[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
-    pal[59] = {252, 4, 252};
-    std::vector<uint8_t> px(320 * 960, 59);
-    auto fill = [&](int l, int t, int r, int b, uint8_t c) {
-        for (int y = t / 2; y < b / 2; ++y)
-            for (int x = l / 2 + 1; x < r / 2 - 1; ++x) px[y * 320 + x] = c;
-    };
-    fill(0, 0, 640, 160, 1);
-    fill(0, 480, 640, 1920, 120);
-    px[80 * 320] = 59;
-    return WriteFile(path, EncodeBmp8(320, 960, px, pal));
+    Canvas sheet = DrawSheet();
+    return WriteFile(path, EncodeBmp8(sheet.width, sheet.height, sheet.pixels, SheetPalette()));
 }
