@@ -7,6 +7,8 @@
 #include "platform/display.h"
 #include "platform/sound.h"
 #include "players/playfield.h"
+#include "players/swatters.h"
+#include "tools/sim/sim.h"
 
 namespace {
 
@@ -129,4 +131,45 @@ TEST(Playfield, TheDishFlickersAndSoundsTheAlarmOnlyAtFiveLandingsInBattle) {
     DrawDish(0);
     DrawDish(0);
     EXPECT_EQ(shown(), 1);
+}
+
+namespace {
+
+// Whether every opaque pixel of a sheet picture stands on the screen at (x, y).
+bool ShowsPicture(const std::vector<uint8_t>& screen, const Surface& sheet, const Rect& picture,
+                  int x, int y) {
+    for (int row = 0; row < picture.bottom - picture.top; ++row)
+        for (int col = 0; col < picture.right - picture.left; ++col) {
+            uint8_t v = sheet.pixels[static_cast<size_t>(picture.top + row) * sheet.pitch +
+                                     static_cast<size_t>(picture.left + col)];
+            if (v == sheet.colorKey) continue;
+            if (screen[static_cast<size_t>(y + row) * 640 + static_cast<size_t>(x + col)] != v)
+                return false;
+        }
+    return true;
+}
+
+} // namespace
+
+// The player's view of the opening: F1, then the mouse and a swing while the captions stand.
+TEST(Playfield, MissionIntroShowsTheDishAndTheSwatterWhereTheMouseMovedIt) {
+    std::vector<uint8_t> screen;
+    Surface sheet; // the run's own, gone with its end
+    const char* script = "key F1\nwait 3300\nmouse 150 20\nwait 40\nbutton down\nwait 40\n"
+                         "button up\nwait 600\nkey ESCAPE\n";
+    SimResult r = RunSim(script, {}, nullptr, [&](const TraceRow& row) {
+        if (row.key < 0 && row.phase == MissionIntro && row.t <= 4000) {
+            screen = HeadlessScreen();
+            sheet = *lpDDSSheet;
+        }
+    });
+    EXPECT_EQ(r.exitCode, 0);
+    ASSERT_EQ(screen.size(), 640u * 480u);
+    const MissionRow& curry = MissionInfo[0];
+    Rect dish = {curry.intactX, curry.intactY, curry.intactX + curry.width,
+                 curry.intactY + curry.height};
+    EXPECT_TRUE(ShowsPicture(screen, sheet, dish, 160, 352));
+    // Moved by (150, 20) from its start at (181, 216), swung and ready again.
+    EXPECT_TRUE(ShowsPicture(screen, sheet, NormalPicture[0], 181 + 150, 216 + 20));
+    EXPECT_FALSE(ShowsPicture(screen, sheet, NormalPicture[0], 181, 216));
 }
