@@ -94,16 +94,21 @@ int Dib::ReplaceHeader(const uint8_t* info) {
     return 1;
 }
 
+uint32_t Dib::ReadInfoAndTable(const uint8_t* image, size_t size) {
+    if (size < 54) return 5;
+    BitmapInfoHeader info = ParseInfo(image + 14);
+    if (!UsableInfo(info)) return 5;
+    ReplaceHeader(image + 14);
+    size_t table = size_t{TableEntries(info)} * 4;
+    if (size - 54 < table) return 6;
+    std::memcpy(header_.data() + 40, image + 54, table);
+    return 0;
+}
+
 int Dib::LoadResource(const uint8_t* image, size_t size) {
     if (size < 2 || Read16(image) != 0x4D42) return lastError = 4, 0;
     if (size < 14) return lastError = 3, 0;
-    if (size < 54) return lastError = 5, 0;
-    BitmapInfoHeader info = ParseInfo(image + 14);
-    if (!UsableInfo(info)) return lastError = 5, 0;
-    ReplaceHeader(image + 14);
-    size_t table = size_t{TableEntries(info)} * 4;
-    if (size - 54 < table) return lastError = 6, 0;
-    std::memcpy(header_.data() + 40, image + 54, table);
+    if (uint32_t code = ReadInfoAndTable(image, size)) return lastError = code, 0;
     uint32_t fileSize = Read32(image + 2), offBits = Read32(image + 10);
     // The image must hold what its own header promises, or the copy would run off its end.
     if (offBits > size || fileSize > size || fileSize < offBits) return lastError = 12, 0;
@@ -118,13 +123,7 @@ int Dib::LoadFile(const char* name) {
     const uint8_t* f = file.data();
     if (size < 14) return lastError = 3, 0;
     if (Read16(f) != 0x4D42) return lastError = 4, 0;
-    if (size < 54) return lastError = 5, 0;
-    BitmapInfoHeader info = ParseInfo(f + 14);
-    if (!UsableInfo(info)) return lastError = 5, 0;
-    ReplaceHeader(f + 14);
-    size_t table = size_t{TableEntries(info)} * 4;
-    if (size - 54 < table) return lastError = 6, 0;
-    std::memcpy(header_.data() + 40, f + 54, table);
+    if (uint32_t code = ReadInfoAndTable(f, size)) return lastError = code, 0;
     uint32_t fileSize = Read32(f + 2), offBits = Read32(f + 10);
     size_t want = fileSize >= offBits ? fileSize - offBits : 0;
     size_t have = offBits < size ? size - offBits : 0;

@@ -43,7 +43,7 @@ class Dib {
     void Stretch(uint8_t* pixels, int pitch, int surfaceWidth, int surfaceHeight, int x, int y,
                  int width, int height) const;
 
-    BitmapInfoHeader Header() const; // zeroes when there is no header
+    BitmapInfoHeader Header() const;   // zeroes when there is no header
     const uint8_t* ColorTable() const; // 256 RGBQUADs at header + 40, or null
     const uint8_t* Bits() const { return bits_.empty() ? nullptr : bits_.data(); }
     size_t BitsSize() const { return bits_.size(); }
@@ -53,6 +53,8 @@ class Dib {
 
   private:
     int ReplaceHeader(const uint8_t* info);
+    // The info header and colour table of a whole image in memory; 0, or the error code.
+    uint32_t ReadInfoAndTable(const uint8_t* image, size_t size);
     // Pixel index at image column x, row y counted from the top; -1 where the block is short.
     int PixelAt(const BitmapInfoHeader& info, int x, int y) const;
 
