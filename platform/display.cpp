@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/host/host.h"
 
@@ -136,7 +137,8 @@ int CopySurfaceRect(Surface* source, Surface* destination, int x, int y, const R
         const uint8_t* from =
             source->pixels.data() + static_cast<size_t>(rect.top + row) * source->pitch + rect.left;
         uint8_t* to = destination->pixels.data() + static_cast<size_t>(y + row) * destination->pitch + x;
-        if (!keyed) {
+        // A row without the key (the whole star field) copies at memory speed.
+        if (!keyed || !std::memchr(from, key, static_cast<size_t>(w))) {
             std::copy(from, from + w, to);
             continue;
         }
