@@ -22,7 +22,7 @@ constexpr int GoOn = 0, Removed = 1, EndsBattle = 2;
 // One player's swat against one enemy; a caught enemy is removed and `e` moves on to the
 // enemy that followed it.
 int Strike(int player, Enemy*& e, int kills[2], uint32_t now) {
-    switch (StrikeTest(e, StrikeBoxOf(player))) {
+    switch (StrikeTest(e, StrikeBoxOf(player), now)) {
     case Hit:
         PlayerScore[player] += 30;
         if (player == 0) PlayCue(133); // player 2's plain hits were always silent

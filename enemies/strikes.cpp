@@ -3,7 +3,6 @@
 #include "app/flow.h"
 #include "app/missions.h"
 #include "enemies/enemies.h"
-#include "platform/host/host.h"
 #include "players/swatters.h"
 
 StrikeBox StrikeBoxOf(int player) {
@@ -11,7 +10,7 @@ StrikeBox StrikeBoxOf(int player) {
     return {s.x, s.y, s.width, s.height, s.handle};
 }
 
-int StrikeTest(Enemy* enemy, const StrikeBox& box) {
+int StrikeTest(Enemy* enemy, const StrikeBox& box, uint32_t now) {
     const EnemyKindInfo& kind = EnemyKinds[enemy->kind];
     int cx = enemy->x + kind.size / 2, cy = enemy->y + kind.size / 2, r = kind.hitRadius;
     if (cx + r < box.x || box.x + box.w <= cx - r || cy + r < box.y ||
@@ -22,13 +21,13 @@ int StrikeTest(Enemy* enemy, const StrikeBox& box) {
         enemy->hitPoints -= 1;
         if (enemy->hitPoints > 0) {
             enemy->state = Flashing;
-            enemy->stateTick = GetTickCount();
+            enemy->stateTick = now;
             return Hit;
         }
         // The boss stays as it is, struck down, for its debris and its final blast.
         if (enemy->kind == Boss) return BossKilled;
         enemy->state = Stunned;
-        enemy->stateTick = GetTickCount();
+        enemy->stateTick = now;
         return Kill;
     case Falling:
         return Caught;
