@@ -19,16 +19,6 @@ int BossIconToggle = 0;
 
 namespace {
 
-void AddPopup(int style, int x, int y, int value, uint32_t now) {
-    ScorePopup* popup = new (std::nothrow) ScorePopup{style, x, y, value, now, nullptr};
-    if (!popup) return;
-    if (PopupTail)
-        PopupTail->next = popup;
-    else
-        PopupHead = popup;
-    PopupTail = popup;
-}
-
 ScorePopup* RemovePopup(ScorePopup* popup) {
     ScorePopup* following = popup->next;
     if (popup == PopupHead) {
@@ -55,6 +45,16 @@ void DrawScore(int x, int score) {
 }
 
 } // namespace
+
+void AddPopup(int style, int x, int y, int value, uint32_t now) {
+    ScorePopup* popup = new (std::nothrow) ScorePopup{style, x, y, value, now, nullptr};
+    if (!popup) return;
+    if (PopupTail)
+        PopupTail->next = popup;
+    else
+        PopupHead = popup;
+    PopupTail = popup;
+}
 
 void KillAward(int player, Enemy* enemy, uint32_t now) {
     const EnemyKindInfo& kind = EnemyKinds[enemy->kind];

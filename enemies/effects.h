@@ -25,6 +25,8 @@ extern ScorePopup* PopupHead;
 extern ScorePopup* PopupTail;
 extern int BossIconToggle;
 
+// Appends a popup; none when no memory can be had.
+void AddPopup(int style, int x, int y, int value, uint32_t now);
 void KillAward(int player, Enemy* enemy, uint32_t now);
 void CatchAward(int player, Enemy* enemy, uint32_t now);
 void MultiKillBonus(int player, int kills, uint32_t now);

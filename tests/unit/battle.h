@@ -23,6 +23,7 @@ inline void StartBattle(int mission, int twoPlayer = 0) {
     MissionIndex = mission;
     TwoPlayer = twoPlayer;
     ResetMission();
+    PlayerScore[0] = PlayerScore[1] = 0;
     PlayPhase = Battle;
     StartBattleSchedule();
     HeadlessTakeStartedVoices();
