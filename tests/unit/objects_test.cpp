@@ -12,13 +12,6 @@ int Objects(int type) {
     return n;
 }
 
-// A tick of the objects as Battle runs them: the update, then the drawing.
-void ObjectTick() {
-    UpdateObjects();
-    DrawObjects();
-    HeadlessAdvance(40);
-}
-
 } // namespace
 
 TEST(Objects, AnItemIsCollectedWhenItsCentreLiesUnderTheMesh) {
@@ -174,16 +167,4 @@ TEST(Objects, RemovingTheTailThenAddingAppendsAfterTheNewTail) {
     Enemy* e4 = PlaceEnemy(Common, 3, 0);
     EXPECT_EQ(e1->next, e4);
     EXPECT_EQ(EnemyCount(), 2);
-}
-
-TEST(Objects, SwatMarksMadeBeforeBattlePlayOutWhenItBegins) {
-    StartBattle(0);
-    PlayPhase = MissionIntro;
-    AddObjectAt(SwatMark1, 10, 10, GetTickCount());
-    HeadlessAdvance(1000);
-    PlayPhase = Battle;
-    ObjectTick(); // the first drawing moves it to its empty frame
-    EXPECT_EQ(ObjectHead->frame, 1);
-    ObjectTick();
-    EXPECT_EQ(ObjectCount(), 0);
 }
