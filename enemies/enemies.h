@@ -42,11 +42,11 @@ struct EnemyKindInfo {
 
 constexpr EnemyKindInfo EnemyKinds[5] = {
     // sheetX sheetY frames period size score hp radius
-    {0, 160, 4, 150, 32, 100, 1, 8},    // Common
-    {128, 160, 4, 100, 32, 200, 2, 8},  // Tough
-    {384, 160, 4, 100, 16, 150, 1, 0},  // Brood
-    {0, 192, 4, 100, 48, 250, 3, 12},   // Carrier
-    {0, 304, 4, 200, 64, 1000, 6, 16},  // Boss
+    {0, 160, 4, 150, 32, 100, 1, 8},   // Common
+    {128, 160, 4, 100, 32, 200, 2, 8}, // Tough
+    {384, 160, 4, 100, 16, 150, 1, 0}, // Brood
+    {0, 192, 4, 100, 48, 250, 3, 12},  // Carrier
+    {0, 304, 4, 200, 64, 1000, 6, 16}, // Boss
 };
 
 struct FallCell {
@@ -54,6 +54,30 @@ struct FallCell {
 };
 // The picture of a falling enemy, per kind; a boss never falls.
 constexpr FallCell FallSprite[4] = {{48, 240, 32}, {48, 240, 32}, {80, 240, 16}, {0, 240, 48}};
+
+struct TuningRow {
+    int maxEnemies;
+    int speedHalf; // the mission's starting speedBase is twice this
+    int patternCount;
+    int toughEvery;
+    int carrierEvery;
+    int dropScheme;
+};
+
+constexpr TuningRow MissionTuning[10] = {
+    // max speed/2 patterns tough carrier drops
+    {3, 4, 1, 20, 25, 1},
+    {4, 4, 2, 20, 25, 2},
+    {4, 5, 3, 15, 20, 2},
+    {5, 5, 3, 10, 20, 3},
+    {5, 5, 3, 5, 15, 3},
+    // the extra missions
+    {6, 7, 3, 5, 15, 3},
+    {7, 7, 3, 4, 15, 3},
+    {7, 8, 3, 3, 10, 3},
+    {7, 8, 3, 2, 10, 3},
+    {7, 8, 3, 1, 10, 3},
+};
 
 extern Enemy* EnemyHead;
 extern Enemy* EnemyTail;

@@ -18,6 +18,8 @@ extern MissionSchedule MissionSchedules[10];
 void ConvertSchedules();
 // When Battle begins: the current row's wait starts now.
 void StartBattleSchedule();
+// The most Common and Tough enemies random mode lets onto the screen at once.
+int RandomCeiling();
 bool RunScheduleSpawner(int aliveCount);
 bool RunCarrierSpawner();
 bool RunBossSpawner();

@@ -33,15 +33,15 @@ enum ObjectType {
 };
 
 constexpr AnimRow AnimInfo[11] = {
-    {176, 1840, 1, 0, 32, 32},  // power-up item
-    {208, 1840, 1, 0, 32, 32},  // bomb item
-    {240, 1840, 1, 0, 32, 32},  // dish-saving item
-    {96, 240, 6, 200, 64, 64},  // large explosion (the boss's final blast)
-    {0, 1872, 6, 100, 48, 48},  // large burst
+    {176, 1840, 1, 0, 32, 32},   // power-up item
+    {208, 1840, 1, 0, 32, 32},   // bomb item
+    {240, 1840, 1, 0, 32, 32},   // dish-saving item
+    {96, 240, 6, 200, 64, 64},   // large explosion (the boss's final blast)
+    {0, 1872, 6, 100, 48, 48},   // large burst
     {384, 1056, 6, 100, 32, 32}, // medium burst
     {384, 1088, 6, 100, 16, 16}, // small burst
-    {384, 192, 2, 300, 64, 48}, // swat mark, player 1
-    {512, 192, 2, 300, 64, 48}, // swat mark, player 2
+    {384, 192, 2, 300, 64, 48},  // swat mark, player 1
+    {512, 192, 2, 300, 64, 48},  // swat mark, player 2
     {384, 1104, 2, 300, 96, 72}, // powered swat mark, player 1
     {384, 1184, 2, 300, 96, 72}, // powered swat mark, player 2
 };
@@ -58,4 +58,6 @@ void UpdateObjects();
 void DrawObjects();
 int InStrikeArea(const SpriteObject* object, int player);
 int StunEnemies(int state);
+// The burst an enemy of `kind` leaves when it is stunned.
+int BurstOf(int kind);
 int ObjectCount();

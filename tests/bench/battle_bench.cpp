@@ -1,0 +1,61 @@
+// One Battle tick, update and drawing, with a crowd of live enemies.
+#include <benchmark/benchmark.h>
+
+#include "app/flow.h"
+#include "app/frame.h"
+#include "enemies/effects.h"
+#include "enemies/enemies.h"
+#include "enemies/schedule.h"
+#include "platform/host/headless.h"
+#include "players/objects.h"
+
+namespace {
+
+void StartMission() {
+    static bool started = false;
+    if (started) return;
+    HeadlessReset();
+    AppInit();
+    GameMode = Playing;
+    MissionIndex = 2;
+    ResetMission();
+    PlayPhase = Battle;
+    started = true;
+}
+
+// `count` flying enemies of the three ordinary kinds and patterns, spread over the upper
+// screen, with the schedule held on a pause so that the crowd is the same every tick.
+void Crowd(int count) {
+    ClearEnemies();
+    ClearObjects();
+    ClearPopups();
+    DamageCount = DishState = 0;
+    scheduleCursor = 1;
+    rowDeadline = FrameCounter + 100000;
+    for (int i = 0; i < count; ++i) {
+        Enemy* e = AppendEnemy();
+        e->kind = i % 3;
+        e->pattern = i % 3;
+        e->x = e->anchorX = 40 + (i * 37) % 520;
+        e->y = e->anchorY = (i * 53) % 250;
+        e->speed = 8 + i % 5;
+        e->angle = 20 + (i * 7) % 140;
+        e->step1 = e->step2 = i % 9;
+        e->hitPoints = EnemyKinds[e->kind].maxHitPoints;
+    }
+}
+
+void BM_BattleTick(benchmark::State& state) {
+    StartMission();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Crowd(static_cast<int>(state.range(0)));
+        HeadlessAdvance(40);
+        state.ResumeTiming();
+        GameFrame();
+    }
+    state.SetLabel(PlayPhase == Battle ? "Battle" : PhaseName(PlayPhase));
+}
+BENCHMARK(BM_BattleTick)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
