@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <new>
 
 #include "app/flow.h"
+#include "app/lists.h"
 #include "enemies/enemies.h"
 #include "enemies/strikes.h"
 #include "platform/display.h"
@@ -20,18 +20,7 @@ int BossIconToggle = 0;
 namespace {
 
 ScorePopup* RemovePopup(ScorePopup* popup) {
-    ScorePopup* following = popup->next;
-    if (popup == PopupHead) {
-        PopupHead = following;
-        if (!following) PopupTail = nullptr;
-    } else {
-        ScorePopup* before = PopupHead;
-        while (before->next != popup) before = before->next;
-        before->next = following;
-        if (popup == PopupTail) PopupTail = before;
-    }
-    delete popup;
-    return following;
+    return RemoveNode(PopupHead, PopupTail, popup);
 }
 
 // Eight digits with leading zeros, 16 px apart.
@@ -47,13 +36,9 @@ void DrawScore(int x, int score) {
 } // namespace
 
 void AddPopup(int style, int x, int y, int value, uint32_t now) {
-    ScorePopup* popup = new (std::nothrow) ScorePopup{style, x, y, value, now, nullptr};
+    ScorePopup* popup = AppendNode(PopupHead, PopupTail);
     if (!popup) return;
-    if (PopupTail)
-        PopupTail->next = popup;
-    else
-        PopupHead = popup;
-    PopupTail = popup;
+    *popup = {style, x, y, value, now, nullptr};
 }
 
 void KillAward(int player, Enemy* enemy, uint32_t now) {
@@ -121,7 +106,7 @@ void DrawPopups() {
 }
 
 void ClearPopups() {
-    while (PopupHead) RemovePopup(PopupHead);
+    ClearNodes(PopupHead, PopupTail);
 }
 
 int PopupCount() {

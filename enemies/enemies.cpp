@@ -1,8 +1,7 @@
 #include "enemies/enemies.h"
 
-#include <new>
-
 #include "app/flow.h"
+#include "app/lists.h"
 #include "enemies/effects.h"
 #include "platform/sound.h"
 #include "players/objects.h"
@@ -15,33 +14,15 @@ int spawnSerial, killGauge, catchChain, bossPending, carrierArmed, speedBase, ma
 uint32_t rowDeadline;
 
 Enemy* AppendEnemy() {
-    Enemy* enemy = new (std::nothrow) Enemy{};
-    if (!enemy) return nullptr;
-    if (EnemyTail)
-        EnemyTail->next = enemy;
-    else
-        EnemyHead = enemy;
-    EnemyTail = enemy;
-    return enemy;
+    return AppendNode(EnemyHead, EnemyTail);
 }
 
 Enemy* RemoveEnemy(Enemy* enemy) {
-    Enemy* following = enemy->next;
-    if (enemy == EnemyHead) {
-        EnemyHead = following;
-        if (!following) EnemyTail = nullptr;
-    } else {
-        Enemy* before = EnemyHead;
-        while (before->next != enemy) before = before->next;
-        before->next = following;
-        if (enemy == EnemyTail) EnemyTail = before;
-    }
-    delete enemy;
-    return following;
+    return RemoveNode(EnemyHead, EnemyTail, enemy);
 }
 
 void ClearEnemies() {
-    while (EnemyHead) RemoveEnemy(EnemyHead);
+    ClearNodes(EnemyHead, EnemyTail);
 }
 
 void ClearForGameOver() {

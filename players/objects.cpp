@@ -1,8 +1,7 @@
 #include "players/objects.h"
 
-#include <new>
-
 #include "app/flow.h"
+#include "app/lists.h"
 #include "enemies/enemies.h"
 #include "platform/display.h"
 #include "platform/host/host.h"
@@ -47,14 +46,7 @@ bool Swats(const SpriteObject* object, int player) {
 } // namespace
 
 SpriteObject* AddObject() {
-    SpriteObject* object = new (std::nothrow) SpriteObject{};
-    if (!object) return nullptr;
-    if (ObjectTail)
-        ObjectTail->next = object;
-    else
-        ObjectHead = object;
-    ObjectTail = object;
-    return object;
+    return AppendNode(ObjectHead, ObjectTail);
 }
 
 SpriteObject* AddObjectAt(int type, int x, int y, uint32_t now) {
@@ -68,22 +60,11 @@ SpriteObject* AddObjectAt(int type, int x, int y, uint32_t now) {
 }
 
 SpriteObject* RemoveObject(SpriteObject* object) {
-    SpriteObject* following = object->next;
-    if (object == ObjectHead) {
-        ObjectHead = following;
-        if (!following) ObjectTail = nullptr;
-    } else {
-        SpriteObject* before = ObjectHead;
-        while (before->next != object) before = before->next;
-        before->next = following;
-        if (object == ObjectTail) ObjectTail = before;
-    }
-    delete object;
-    return following;
+    return RemoveNode(ObjectHead, ObjectTail, object);
 }
 
 void ClearObjects() {
-    while (ObjectHead) RemoveObject(ObjectHead);
+    ClearNodes(ObjectHead, ObjectTail);
 }
 
 void UpdateObjects() {
