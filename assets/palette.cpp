@@ -4,13 +4,13 @@
 
 namespace {
 
-struct RampSpec {
+struct RampRecipe {
     int count;
     Rgb dark, mid, light;
 };
 
 // Shadows lean to cool and violet, highlights to warm: one light, warm, from the top left.
-constexpr RampSpec Specs[MaterialCount] = {
+constexpr RampRecipe Recipes[MaterialCount] = {
     {6, {2, 2, 10}, {14, 14, 46}, {44, 40, 96}},          // Space
     {5, {56, 66, 110}, {170, 182, 222}, {255, 255, 255}}, // Star
     {4, {90, 60, 40}, {230, 180, 100}, {255, 244, 210}},  // WarmStar
@@ -67,7 +67,7 @@ Table Build() {
     Table t;
     int next = 1;
     for (int m = 0; m < MaterialCount; ++m) {
-        const RampSpec& s = Specs[m];
+        const RampRecipe& s = Recipes[m];
         if (next <= Key && next + s.count > Key) next = Key + 1;
         t.ramps[m] = {static_cast<uint8_t>(next), s.count};
         for (int i = 0; i < s.count; ++i) {
