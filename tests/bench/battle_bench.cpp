@@ -6,7 +6,7 @@
 #include "enemies/effects.h"
 #include "enemies/enemies.h"
 #include "enemies/schedule.h"
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 #include "players/objects.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "app/frame.h"
 #include "platform/display.h"
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 #include "platform/host/host.h"
 #include "players/playfield.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/host/sdl_present.h"
+#include "platform/host/sdl/present.h"
 
 namespace {
 

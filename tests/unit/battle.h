@@ -13,7 +13,7 @@
 #include "enemies/enemies.h"
 #include "enemies/schedule.h"
 #include "platform/display.h"
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 #include "platform/sound.h"
 #include "players/swatters.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/frame.h"
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 
 // `prepare` sets up the machine (faults, a joystick) before the start-up sees it.
 inline void Boot(const std::function<void()>& prepare = nullptr) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/dib.h"
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 
 namespace {
 

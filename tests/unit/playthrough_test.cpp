@@ -8,7 +8,7 @@
 
 #include "app/flow.h"
 #include "enemies/enemies.h"
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 #include "tools/sim/sim.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 
 struct SimOptions {
     bool haveSeed = false;

@@ -2,7 +2,7 @@
 #include <SDL.h>
 
 #include "platform/host/host.h"
-#include "platform/host/sdl_window.h"
+#include "platform/host/sdl/window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The host without a machine: time passes only while the program waits, so a run driven by
 // the same input is the same run every time.
-#include "platform/host/headless.h"
+#include "platform/host/headless/headless.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "platform/host/host.h"
-#include "platform/host/sdl_present.h"
-#include "platform/host/sdl_window.h"
+#include "platform/host/sdl/present.h"
+#include "platform/host/sdl/window.h"
 
 namespace {
 
