@@ -66,7 +66,9 @@ int KestorMain() {
     QuitPosted = 0;
     NextTickTime = 0;
     Paused = 0;
-    // A start-up that fails reports it: exit code 1 after its boxes.
+    // The window comes first, so that a start-up that fails shows its boxes as boxes; it then
+    // reports it with exit code 1.
+    HostOpenWindow("Kestor");
     if (!AppInit()) return 1;
     return MainLoop();
 }

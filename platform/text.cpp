@@ -19,19 +19,45 @@ namespace {
 std::forward_list<Font> MadeFonts;
 } // namespace
 
-int FontPixelHeight(int tenthsOfPoint, int dotsPerInch) {
-    // Single-precision throughout, as the old font code worked: 240 at 96 dpi gives 32,
-    // 200 gives 27.
+namespace {
+
+// Tenths of a point to a pixel count at a resolution, single-precision throughout as the old
+// font code worked, truncated toward zero.
+int TenthsToDots(int tenthsOfPoint, float dotsPerInch) {
     const float k = 1.0f / 72.0f;
-    auto py =
-        static_cast<int>(static_cast<float>(tenthsOfPoint) * static_cast<float>(dotsPerInch) * k);
+    return static_cast<int>(static_cast<float>(tenthsOfPoint) * dotsPerInch * k);
+}
+
+} // namespace
+
+int FontPixelHeight(int tenthsOfPoint, float dotsPerInch) {
+    // 240 at 96 dpi gives 32, 200 gives 27.
+    int py = TenthsToDots(tenthsOfPoint, dotsPerInch);
     return static_cast<int>(static_cast<float>(std::abs(py)) * 0.1f + 0.5f);
 }
 
-Font* MakeFont(const char* face, int height, int, int style, int) {
+int AverageCharWidth(int face) {
+    std::vector<uint8_t> mask;
+    int w = 0, h = 0;
+    if (!HostRenderText(face, "abcdefghijklmnopqrstuvwxyz", &mask, &w, &h)) return 0;
+    return (w + 13) / 26;
+}
+
+// A width of its own is had the old way: make the font, measure its average letter, and make
+// it again with that letter scaled by the width's share of the height.
+Font* MakeFont(const char* face, int height, int width, int style, int logical) {
     if (!lpDDSBack) return nullptr;
-    int pixels = FontPixelHeight(height, HostDotsPerInch());
-    Font made{HostOpenFace(face, pixels), pixels, (style & 1) ? 700 : 0};
+    float cx, cy;
+    HostDotsPerInch(logical != 0, &cx, &cy);
+    int pixels = FontPixelHeight(height, cy);
+    Font made{HostOpenFace(face, pixels, 0, style), pixels, (style & 1) ? 700 : 0};
+    int px = std::abs(TenthsToDots(width, cx)), py = std::abs(TenthsToDots(height, cy));
+    if (width != 0 && made.face && py != 0) {
+        auto average = static_cast<float>(AverageCharWidth(made.face));
+        int scaled =
+            static_cast<int>(average * static_cast<float>(px) / static_cast<float>(py) + 0.5f);
+        made.face = HostOpenFace(face, pixels, scaled, style);
+    }
     for (Font& font : MadeFonts)
         if (font.face == made.face && font.pixelHeight == made.pixelHeight &&
             font.weight == made.weight)

@@ -17,7 +17,9 @@ constexpr uint32_t White = 0xFFFFFF, Cyan = 0xFFFF00, Magenta = 0xFF00FF, Yellow
 
 Font* MakeFont(const char* face, int height, int width, int style, int logical);
 // Height in pixels for a height in tenths of a point at the given dots per inch.
-int FontPixelHeight(int tenthsOfPoint, int dotsPerInch);
+int FontPixelHeight(int tenthsOfPoint, float dotsPerInch);
+// The mean advance of the lower-case letters of a host face, in pixels.
+int AverageCharWidth(int face);
 void PutText(const Font* font, int x, int y, uint32_t color, const char* text);
 // Index of the palette entry nearest to a colour value.
 int NearestPaletteIndex(const struct DDPalette* palette, uint32_t color);

@@ -18,6 +18,8 @@ struct OpenFace {
     std::string path;
     int index;
     int pixelHeight;
+    int averageWidth;
+    int style;
     TTF_Font* font;
 };
 
@@ -32,21 +34,25 @@ struct FaceTable {
 
 FaceTable Faces;
 
+constexpr int StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8;
+
 struct FaceFile {
     std::string path;
     int index = 0;
+    bool italic = false; // the file's own letters slant
 };
 
 // The old names carry the style in the name ("Times New Roman Bold"); fontconfig's aliases
 // then give the metric-compatible faces of the same family.
-FaceFile FindFace(std::string_view name) {
+FaceFile FindFace(std::string_view name, int style) {
     constexpr std::string_view Bold = " Bold";
-    bool bold = name.ends_with(Bold);
-    if (bold) name.remove_suffix(Bold.size());
+    bool bold = name.ends_with(Bold) || (style & StyleBold);
+    if (name.ends_with(Bold)) name.remove_suffix(Bold.size());
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY,
                        reinterpret_cast<const FcChar8*>(std::string(name).c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    if (style & StyleItalic) FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ITALIC);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -57,33 +63,59 @@ FaceFile FindFace(std::string_view name) {
     if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
         face.path = reinterpret_cast<const char*>(file);
         FcPatternGetInteger(match, FC_INDEX, 0, &face.index);
+        int slant = FC_SLANT_ROMAN;
+        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+        face.italic = slant != FC_SLANT_ROMAN;
     }
     if (match) FcPatternDestroy(match);
     FcPatternDestroy(pattern);
     return face;
 }
 
-} // namespace
-
-int HostDotsPerInch() {
-    return 96;
+// The face's own average character width at a size: the lower-case alphabet's mean advance.
+int AverageWidth(TTF_Font* font) {
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(font, "abcdefghijklmnopqrstuvwxyz", &w, &h) != 0) return 0;
+    return (w + 13) / 26;
 }
 
-// The old height is the em height in pixels; SDL_ttf sizes in points at 72 dots per inch,
-// where a point is a pixel.
-int HostOpenFace(const char* name, int pixelHeight) {
-    if (!name || pixelHeight <= 0) return 0;
+// SDL_ttf sizes in points; at 72 dots per inch a point is a pixel. A width of its own comes
+// from a horizontal resolution that stretches the face's average letter to it.
+TTF_Font* OpenSized(const FaceFile& file, int pixelHeight, int averageWidth) {
+    TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), pixelHeight, file.index);
+    if (!font || averageWidth <= 0) return font;
+    int natural = AverageWidth(font);
+    if (natural <= 0) return font;
+    auto hdpi = static_cast<unsigned>((72 * averageWidth + natural / 2) / natural);
+    if (TTF_SetFontSizeDPI(font, pixelHeight, hdpi > 0 ? hdpi : 1, 72) != 0) {
+        TTF_CloseFont(font);
+        return nullptr;
+    }
+    return font;
+}
+
+} // namespace
+
+// The old height is the em height in pixels.
+int HostOpenFace(const char* name, int pixelHeight, int averageWidth, int style) {
+    if (!name || pixelHeight <= 0 || averageWidth < 0) return 0;
     if (!TTF_WasInit() && TTF_Init() != 0) return 0;
-    FaceFile file = FindFace(name);
+    FaceFile file = FindFace(name, style);
     if (file.path.empty()) return 0;
     std::vector<OpenFace>& faces = Faces.faces;
     for (size_t i = 0; i < faces.size(); ++i)
         if (faces[i].path == file.path && faces[i].index == file.index &&
-            faces[i].pixelHeight == pixelHeight)
+            faces[i].pixelHeight == pixelHeight && faces[i].averageWidth == averageWidth &&
+            faces[i].style == style)
             return static_cast<int>(i + 1);
-    TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), pixelHeight, file.index);
+    TTF_Font* font = OpenSized(file, pixelHeight, averageWidth);
     if (!font) return 0;
-    faces.push_back({file.path, file.index, pixelHeight, font});
+    // Slanted letters come from the file where it has them; SDL_ttf shears upright ones.
+    int drawn = (style & StyleUnderline ? TTF_STYLE_UNDERLINE : 0) |
+                (style & StyleStrikeOut ? TTF_STYLE_STRIKETHROUGH : 0) |
+                (style & StyleItalic && !file.italic ? TTF_STYLE_ITALIC : 0);
+    TTF_SetFontStyle(font, drawn);
+    faces.push_back({file.path, file.index, pixelHeight, averageWidth, style, font});
     return static_cast<int>(faces.size());
 }
 

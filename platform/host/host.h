@@ -24,7 +24,10 @@ constexpr int VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_PAUSE = 0
               VK_ESCAPE = 0x1B, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
               VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72;
 
-bool HostPeekEvent();                // an event is waiting
+// Makes the program's one window, hidden until the display opens, so that every box of
+// start-up has a window behind it. A window that can't be made shows as a failing display.
+void HostOpenWindow(const char* title);
+bool HostPeekEvent();                 // an event is waiting
 bool HostTakeEvent(HostEvent* event); // removes the oldest waiting event
 // Sleeps until an event arrives or the clock reaches `until`, whichever comes first.
 void HostWaitEvent(uint32_t until);
@@ -33,8 +36,8 @@ void HostWaitEvent(uint32_t until);
 struct HostColor {
     uint8_t r, g, b;
 };
-// Opens the full-screen window. 0 on success, else the failing step: 1 the display driver,
-// 2 the window, 3 the 640x480 picture (renderer and texture).
+// Shows the window full-screen, ready for frames. 0 on success, else the failing step: 1 the
+// display driver, 2 the window, 3 the 640x480 picture (renderer and texture).
 int HostOpenDisplay(const char* title);
 // Shows one indexed 640x480 frame through its palette.
 void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]);
@@ -60,10 +63,14 @@ bool HostJoystickCapsOf(HostJoystickCaps* caps);
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons);
 
 // ---- Text ---------------------------------------------------------------------------------
-int HostDotsPerInch();
-// A face by its old name ("Times New Roman Bold") at a character height in pixels.
-// Returns a handle above 0, or 0 when no face can be had.
-int HostOpenFace(const char* name, int pixelHeight);
+// The screen's dots per inch across and down: the desktop's logical setting, or the physical
+// resolution of the 640x480 picture (its pixels over the size it has on the display).
+void HostDotsPerInch(bool logical, float* x, float* y);
+// A face by its old name ("Times New Roman Bold") at a character height in pixels, squeezed or
+// stretched to an average character width in pixels (0: the face's own), in the old style
+// bits: 1 bold, 2 italic, 4 underline, 8 strike-out. Returns a handle above 0, or 0 when no
+// face can be had.
+int HostOpenFace(const char* name, int pixelHeight, int averageWidth, int style);
 // Rasterises a string without smoothing: one byte per pixel, nonzero where ink is.
 bool HostRenderText(int face, const char* text, std::vector<uint8_t>* mask, int* width,
                     int* height);

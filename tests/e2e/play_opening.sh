@@ -3,7 +3,8 @@
 # first mission, and the dish and the score line on the real screen are the very pixels that
 # kestor-sim draws for the same moment. Mouse motion and clicks then move and swing the
 # swatter, and switching to another window ends the program with exit code 0. A broken title
-# picture beside the program leaves the title black and the game playable.
+# picture beside the program leaves the title black and the game playable. The picture stays
+# sharp where the environment asks for smooth scaling.
 # Arguments: the kestor program, kestor-sim, the folder for screenshots.
 set -u
 KESTOR=$1
@@ -43,7 +44,8 @@ matches_sim() {
 }
 
 start_xvfb
-start_game env SDL_AUDIODRIVER=dummy "$KESTOR"
+# A desktop that asks SDL for smooth scaling must still get whole, sharp pixels.
+start_game env SDL_AUDIODRIVER=dummy SDL_RENDER_SCALE_QUALITY=linear "$KESTOR"
 
 # ---- the title waits: its cost over five seconds, in the log -----------------------------------
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }

@@ -100,7 +100,12 @@ TEST(Flow, AFailingStartUpShowsItsBoxesAndEndsWithOne) {
         SimResult r = RunSim("wait 100\n", options);
         EXPECT_EQ(r.exitCode, 1) << c.fail;
         std::vector<std::string> boxes;
-        for (const HeadlessBox& b : r.boxes) boxes.push_back(b.title + ": " + b.text);
+        for (const HeadlessBox& b : r.boxes) {
+            boxes.push_back(b.title + ": " + b.text);
+            // The window is made before the start-up, so a box before the display step is a
+            // box too; only where there is no display at all is there no window.
+            EXPECT_EQ(b.windowed, std::string(c.fail) != "display") << b.text;
+        }
         EXPECT_EQ(boxes, c.boxes) << c.fail;
         EXPECT_TRUE(r.rows.empty());
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/flow.h"
 #include "app/frame.h"
@@ -51,6 +52,95 @@ TEST(Text, CaptionsAreDrawnInTheMatchedColourOverWhatIsThere) {
     EXPECT_GT(inked, 100);
     EXPECT_EQ(other, 0);
     PutText(CaptionFont, 10, 10, White, ""); // nothing to draw
+}
+
+namespace {
+
+struct Inked {
+    std::vector<uint8_t> mask;
+    int w = 0, h = 0;
+    bool At(int x, int y) const { return mask[static_cast<size_t>(y * w + x)] != 0; }
+    int RowInk(int y) const {
+        int n = 0;
+        for (int x = 0; x < w; ++x) n += At(x, y);
+        return n;
+    }
+};
+
+Inked Render(const Font* font, const char* text) {
+    Inked r;
+    EXPECT_TRUE(HostRenderText(font->face, text, &r.mask, &r.w, &r.h));
+    return r;
+}
+
+// The first row from the top (or from the bottom) whose ink spans most of the text.
+int FullRow(const Inked& r, bool fromBottom) {
+    for (int i = 0; i < r.h; ++i) {
+        int y = fromBottom ? r.h - 1 - i : i;
+        if (r.RowInk(y) > r.w * 9 / 10) return y;
+    }
+    return -1;
+}
+
+} // namespace
+
+// The font's width is made, measured and made again: half the height in tenths of a point
+// gives letters at half their own width, twice the height at twice.
+TEST(Text, MakeFontSqueezesAndStretchesToItsWidth) {
+    Boot();
+    if (!CaptionFont->face) GTEST_SKIP() << "no serif face installed";
+    Font* narrow = MakeFont("Times New Roman Bold", 240, 120, 0, 1);
+    Font* wide = MakeFont("Times New Roman Bold", 240, 480, 0, 1);
+    ASSERT_TRUE(narrow && wide && narrow->face && wide->face);
+    EXPECT_EQ(narrow->pixelHeight, 32);
+    EXPECT_EQ(wide->pixelHeight, 32);
+    int own = AverageCharWidth(CaptionFont->face);
+    EXPECT_NEAR(AverageCharWidth(narrow->face), own / 2.0, 1.0);
+    EXPECT_NEAR(AverageCharWidth(wide->face), own * 2.0, 1.0);
+    int mission = Render(CaptionFont, "Mission 10").w;
+    EXPECT_NEAR(Render(narrow, "Mission 10").w, mission / 2.0, mission * 0.06);
+    EXPECT_NEAR(Render(wide, "Mission 10").w, mission * 2.0, mission * 0.06);
+    // A width equal to the height is the face's own.
+    EXPECT_NEAR(AverageCharWidth(MakeFont("Times New Roman Bold", 240, 240, 0, 1)->face), own, 1);
+}
+
+TEST(Text, MakeFontTakesTheLogicalOrThePhysicalResolution) {
+    Boot([] { HeadlessSetDotsPerInch(96, 120); });
+    EXPECT_EQ(MakeFont("Courier New Bold", 200, 0, 0, 1)->pixelHeight, 27);
+    EXPECT_EQ(MakeFont("Courier New Bold", 200, 0, 0, 0)->pixelHeight, 33);
+    EXPECT_EQ(MakeFont("Times New Roman Bold", 240, 0, 0, 0)->pixelHeight, 40);
+}
+
+TEST(Text, MakeFontDrawsItalicUnderlinedAndStruckOutLetters) {
+    Boot();
+    if (!RollFont->face) GTEST_SKIP() << "no monospaced face installed";
+    Inked plain = Render(RollFont, "IIII");
+    EXPECT_EQ(FullRow(plain, false), -1);
+
+    Inked under = Render(MakeFont("Courier New Bold", 200, 0, 4, 1), "IIII");
+    int line = FullRow(under, true);
+    EXPECT_GT(line, under.h * 2 / 3) << "the underline lies below the letters";
+
+    Inked struck = Render(MakeFont("Courier New Bold", 200, 0, 8, 1), "IIII");
+    line = FullRow(struck, false);
+    EXPECT_GT(line, struck.h / 4);
+    EXPECT_LT(line, struck.h * 3 / 4) << "the strike-out crosses the letters' middle";
+
+    // An upright I has its ink at the same columns top and bottom; a slanted one leans right.
+    auto leftmostInk = [](const Inked& r, int y) {
+        for (int x = 0; x < r.w; ++x)
+            if (r.At(x, y)) return x;
+        return -1;
+    };
+    auto lean = [&](const Inked& r) {
+        int top = -1, bottom = -1;
+        for (int y = 0; y < r.h && top < 0; ++y) top = leftmostInk(r, y);
+        for (int y = r.h - 1; y >= 0 && bottom < 0; --y) bottom = leftmostInk(r, y);
+        return top - bottom;
+    };
+    Inked italic = Render(MakeFont("Courier New Bold", 200, 0, 2, 1), "I");
+    EXPECT_LE(std::abs(lean(Render(RollFont, "I"))), 1);
+    EXPECT_GE(lean(italic), 3);
 }
 
 namespace {

@@ -34,7 +34,9 @@ struct Machine {
     std::vector<Scheduled> scheduled;
     uint64_t order = 0;
     HeadlessFaults faults;
+    bool windowOpen = false;
     bool displayOpen = false;
+    float logicalDpi = 96, physicalDpi = 96;
     bool mouseOpen = false;
     int mouseDx = 0, mouseDy = 0;
     bool mouseLeft = false;
@@ -88,6 +90,10 @@ HeadlessFaults& HeadlessFault() {
 }
 void HeadlessSetCalendarSeconds(long long seconds) {
     M.calendar = seconds;
+}
+void HeadlessSetDotsPerInch(float logical, float physical) {
+    M.logicalDpi = logical;
+    M.physicalDpi = physical;
 }
 
 void HeadlessAdvance(uint32_t ms) {
@@ -178,8 +184,13 @@ void HostWaitEvent(uint32_t until) {
     }
 }
 
+void HostOpenWindow(const char*) {
+    M.windowOpen = !M.faults.noDisplay;
+}
+
 int HostOpenDisplay(const char*) {
     if (M.faults.noDisplay) return 1;
+    M.windowOpen = true;
     M.displayOpen = true;
     return 0;
 }
@@ -195,6 +206,10 @@ uint32_t HostSurfaceResult() {
     if (M.faults.surfaceResultCount <= 0) return 0;
     --M.faults.surfaceResultCount;
     return M.faults.surfaceResult;
+}
+
+void HostDotsPerInch(bool logical, float* x, float* y) {
+    *x = *y = logical ? M.logicalDpi : M.physicalDpi;
 }
 
 int HostOpenMouse() {
@@ -287,7 +302,7 @@ void HostReleaseVoice(int voice) {
 }
 
 void HostMessageBox(const char* title, const char* text) {
-    M.boxes.push_back({title, text});
+    M.boxes.push_back({title, text, M.windowOpen});
     if (HeadlessOnBox) HeadlessOnBox(M.boxes.back());
 }
 

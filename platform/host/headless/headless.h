@@ -18,16 +18,17 @@ struct HeadlessVoiceEvent {
 
 struct HeadlessBox {
     std::string title, text;
+    bool windowed; // the program's window stood behind it, so it showed as a box
 };
 
 struct HeadlessFaults {
-    bool noDisplay = false;        // the display cannot be opened (step 1)
-    int mouseOpenStep = 0;         // the mouse set-up fails at this step (1..5), 0 none
-    bool mouseReadFails = false;   // every mouse read fails
-    bool noSound = false;          // no sound device
+    bool noDisplay = false;      // the display cannot be opened (step 1)
+    int mouseOpenStep = 0;       // the mouse set-up fails at this step (1..5), 0 none
+    bool mouseReadFails = false; // every mouse read fails
+    bool noSound = false;        // no sound device
     std::vector<std::pair<std::string, int>> missingResources;
-    uint32_t surfaceResult = 0;    // what the next surface operations answer
-    int surfaceResultCount = 0;    // for how many operations
+    uint32_t surfaceResult = 0; // what the next surface operations answer
+    int surfaceResultCount = 0; // for how many operations
 };
 
 // Back to the state of a freshly started machine: clock 0, no input, nothing recorded.
@@ -35,6 +36,8 @@ void HeadlessReset();
 HeadlessFaults& HeadlessFault();
 // What the calendar clock reads: the random seed of the run.
 void HeadlessSetCalendarSeconds(long long seconds);
+// The screen's logical and physical dots per inch (both 96 unless set).
+void HeadlessSetDotsPerInch(float logical, float physical);
 
 // The clock. Advance moves it at once (a test stepping time by hand).
 void HeadlessAdvance(uint32_t ms);

@@ -62,22 +62,32 @@ SDL_Window* GameWindow() {
     return Window;
 }
 
-int HostOpenDisplay(const char* title) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 1;
+// The window is made hidden before the start-up, so that its boxes have a window; the display
+// step shows it. The picture's scale is counted in the screen's own pixels (high-DPI), so a
+// scaled desktop still gets whole pixels.
+void HostOpenWindow(const char* title) {
+    if (Window) return;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
     if (FellBackOnNoScreen()) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return 1;
+        return;
     }
     // A bare X server has no window manager to make the window full-screen; a window of the
     // desktop's size covers it all the same.
     SDL_DisplayMode desktop{};
     if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
         desktop = {0, FrameWidth, FrameHeight, 0, nullptr};
-    Window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, desktop.w,
-                              desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    Window = SDL_CreateWindow(
+        title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, desktop.w, desktop.h,
+        SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (Window) SetWindowIcon();
+}
+
+int HostOpenDisplay(const char* title) {
+    HostOpenWindow(title);
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return 1;
     if (!Window) return 2;
-    SetWindowIcon();
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_ShowWindow(Window);
     Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!Renderer || SDL_RenderSetLogicalSize(Renderer, FrameWidth, FrameHeight) != 0 ||
         SDL_RenderSetIntegerScale(Renderer, SDL_TRUE) != 0)
@@ -85,6 +95,8 @@ int HostOpenDisplay(const char* title) {
     Picture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 FrameWidth, FrameHeight);
     if (!Picture) return 3;
+    // Set on the texture itself: a scale-quality hint from the environment would blur it.
+    SDL_SetTextureScaleMode(Picture, SDL_ScaleModeNearest);
     Uint32 format;
     SDL_QueryTexture(Picture, &format, nullptr, nullptr, nullptr);
     PictureFormat = SDL_AllocFormat(format);
@@ -98,6 +110,19 @@ int HostOpenDisplay(const char* title) {
     SDL_RenderClear(Renderer);
     SDL_RenderPresent(Renderer);
     return 0;
+}
+
+// The physical resolution is the display's, shared out over the whole steps of the picture.
+void HostDotsPerInch(bool logical, float* x, float* y) {
+    *x = *y = 96;
+    if (logical || !SDL_WasInit(SDL_INIT_VIDEO)) return;
+    float hdpi, vdpi;
+    if (SDL_GetDisplayDPI(0, nullptr, &hdpi, &vdpi) != 0) return;
+    int w = FrameWidth, h = FrameHeight;
+    if (Renderer) SDL_GetRendererOutputSize(Renderer, &w, &h);
+    int scale = std::max(1, std::min(w / FrameWidth, h / FrameHeight));
+    *x = hdpi / static_cast<float>(scale);
+    *y = vdpi / static_cast<float>(scale);
 }
 
 void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
@@ -117,13 +142,15 @@ uint32_t HostSurfaceResult() {
 }
 
 // Boxes come at failures, often before or instead of a display; standard error always hears
-// of them, and a box is only tried once the display has answered, so no box can hang.
+// of them, and a box is only tried where there is a screen, so no box can hang.
 void HostMessageBox(const char* title, const char* text) {
     std::fprintf(stderr, "%s: %s\n", title, text);
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
     // The box needs the pointer: the held mouse would keep every click inside the game.
     HostCloseMouse();
     SDL_ShowCursor(SDL_ENABLE);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, Window);
+    // A box before the display step stands on its own: its window is not shown yet.
+    bool shown = Window && !(SDL_GetWindowFlags(Window) & SDL_WINDOW_HIDDEN);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, shown ? Window : nullptr);
     SDL_ShowCursor(SDL_DISABLE);
 }
