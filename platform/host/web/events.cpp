@@ -1,0 +1,190 @@
+// Keys, focus and the game's sleep on the web host. The browser's events become the game's
+// window messages; between two frames the game sleeps in the browser's event loop, so the tab
+// stays responsive and an idle game costs next to nothing.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <array>
+#include <cstring>
+#include <deque>
+
+#include "platform/host/web/web.h"
+
+namespace {
+
+std::deque<HostEvent> Waiting;
+std::array<bool, 256> Held;
+std::array<bool, 256> PressedSinceQuery;
+// Only a loss after the page once had the focus is the player switching away.
+bool HadFocus;
+
+struct KeyCode {
+    const char* code;
+    int vk;
+};
+
+constexpr KeyCode NamedKeys[] = {
+    {"Backspace", 0x08},
+    {"Tab", 0x09},
+    {"Enter", VK_RETURN},
+    {"NumpadEnter", VK_RETURN},
+    {"ShiftLeft", VK_SHIFT},
+    {"ShiftRight", VK_SHIFT},
+    {"ControlLeft", VK_CONTROL},
+    {"ControlRight", VK_CONTROL},
+    {"AltLeft", 0x12},
+    {"AltRight", 0x12},
+    {"Pause", VK_PAUSE},
+    {"CapsLock", 0x14},
+    {"Escape", VK_ESCAPE},
+    {"Space", 0x20},
+    {"PageUp", 0x21},
+    {"PageDown", 0x22},
+    {"End", 0x23},
+    {"Home", 0x24},
+    {"ArrowLeft", VK_LEFT},
+    {"ArrowUp", VK_UP},
+    {"ArrowRight", VK_RIGHT},
+    {"ArrowDown", VK_DOWN},
+    {"PrintScreen", 0x2C},
+    {"Insert", 0x2D},
+    {"Delete", 0x2E},
+    {"Numpad0", 0x60},
+    {"NumpadMultiply", 0x6A},
+    {"NumpadAdd", 0x6B},
+    {"NumpadSubtract", 0x6D},
+    {"NumpadDecimal", 0x6E},
+    {"NumpadDivide", 0x6F},
+};
+
+// The old virtual-key code of a key by its place on the keyboard, 0 for one it did not name.
+int VirtualKey(const char* code) {
+    size_t n = std::strlen(code);
+    if (n == 4 && std::strncmp(code, "Key", 3) == 0) return code[3];
+    if (n == 6 && std::strncmp(code, "Digit", 5) == 0) return code[5];
+    if (n == 7 && std::strncmp(code, "Numpad", 6) == 0 && code[6] >= '1' && code[6] <= '9')
+        return 0x60 + (code[6] - '0');
+    if ((n == 2 || n == 3) && code[0] == 'F' && code[1] >= '1' && code[1] <= '9') {
+        int f = n == 2 ? code[1] - '0' : (code[1] - '0') * 10 + code[2] - '0';
+        if (f >= 1 && f <= 12) return VK_F1 + f - 1;
+    }
+    for (const KeyCode& k : NamedKeys)
+        if (std::strcmp(k.code, code) == 0) return k.vk;
+    return 0;
+}
+
+// The keys the game answers to keep the browser's own meaning away: F1 opens no help, the
+// arrows scroll nothing.
+bool GameKey(int vk) {
+    switch (vk) {
+    case VK_RETURN:
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_PAUSE:
+    case VK_ESCAPE:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_F1:
+    case VK_F2:
+    case VK_F3:
+        return true;
+    default:
+        return false;
+    }
+}
+
+EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
+    ResumeSound();
+    // Every key is a press, one the old keyboard did not name too (it ends a pause); held keys
+    // repeat as presses, as the old key messages did.
+    int vk = VirtualKey(e->code);
+    Held[static_cast<size_t>(vk)] = true;
+    PressedSinceQuery[static_cast<size_t>(vk)] = true;
+    QueueEvent(HostKeyPress, vk);
+    return GameKey(vk);
+}
+
+EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* e, void*) {
+    int vk = VirtualKey(e->code);
+    Held[static_cast<size_t>(vk)] = false;
+    return GameKey(vk);
+}
+
+EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void*) {
+    HadFocus = true;
+    return false;
+}
+
+EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
+    // Keys let go while the page was away would stay held for ever.
+    Held.fill(false);
+    if (HadFocus) QueueEvent(HostFocusLost, 0);
+    return false;
+}
+
+EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
+    if (e->hidden && HadFocus) QueueEvent(HostFocusLost, 0);
+    return false;
+}
+
+EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
+
+// The game's wait: a timer for the due millisecond, cut short by the next message. The time
+// between two waits is the page's busy time.
+EM_ASYNC_JS(void, SleepUntilWoken, (double ms), {
+    var stats = Module.kestorStats;
+    var now = performance.now();
+    stats.busyMs += now - stats.sliceStart;
+    await new Promise(function(resolve) {
+        Module.kestorWake = resolve;
+        setTimeout(resolve, ms);
+    });
+    Module.kestorWake = null;
+    stats.sliceStart = performance.now();
+});
+
+EM_JS(void, Wake, (), {
+    if (Module.kestorWake) Module.kestorWake();
+});
+
+} // namespace
+
+void ListenForEvents() {
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(window, nullptr, true, OnKeyDown);
+    emscripten_set_keyup_callback(window, nullptr, true, OnKeyUp);
+    emscripten_set_focus_callback(window, nullptr, true, OnFocus);
+    emscripten_set_blur_callback(window, nullptr, true, OnBlur);
+    emscripten_set_visibilitychange_callback(nullptr, true, OnVisibility);
+    HadFocus = PageHasFocus();
+}
+
+void QueueEvent(HostEventKind kind, int key) {
+    Waiting.push_back({kind, key});
+    Wake();
+}
+
+bool HostPeekEvent() {
+    return !Waiting.empty();
+}
+
+bool HostTakeEvent(HostEvent* event) {
+    if (Waiting.empty()) return false;
+    *event = Waiting.front();
+    Waiting.pop_front();
+    return true;
+}
+
+void HostWaitEvent(uint32_t until) {
+    uint32_t now = GetTickCount();
+    if (Waiting.empty() && now < until) SleepUntilWoken(until - now);
+}
+
+bool HostKeyDown(int vk) {
+    if (vk <= 0 || vk > 255) return false;
+    bool pressed = PressedSinceQuery[static_cast<size_t>(vk)];
+    PressedSinceQuery[static_cast<size_t>(vk)] = false;
+    return Held[static_cast<size_t>(vk)] || pressed;
+}

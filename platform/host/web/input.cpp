@@ -1,0 +1,120 @@
+// Player 1's mouse and player 2's gamepad on the web host. The mouse is the pointer locked to
+// the canvas: its movementX/Y are the device's counts, one pixel of the swatter each.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include "platform/host/web/web.h"
+
+namespace {
+
+bool MouseHeld;
+bool ReleasingPointer;
+int MotionX, MotionY;
+bool LeftDown;
+// A click shorter than a tick would fall between two looks: the press stays down through the
+// tick after it.
+bool LeftPressed;
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* e, void*) {
+    MotionX += static_cast<int>(e->movementX);
+    MotionY += static_cast<int>(e->movementY);
+    return false;
+}
+
+EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* e, void*) {
+    ResumeSound();
+    // The first click takes the pointer; browsers give it only inside a click.
+    EmscriptenPointerlockChangeEvent lock;
+    if (emscripten_get_pointerlock_status(&lock) == EMSCRIPTEN_RESULT_SUCCESS && !lock.isActive)
+        emscripten_request_pointerlock(CanvasTarget, false);
+    if (e->button == 0) LeftDown = LeftPressed = true;
+    return false;
+}
+
+EM_BOOL OnMouseUp(int, const EmscriptenMouseEvent* e, void*) {
+    if (e->button == 0) LeftDown = false;
+    return false;
+}
+
+// Browsers keep Escape for letting the pointer go and may not pass the key on: a pointer the
+// game did not give back is the player's Escape.
+EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* e, void*) {
+    if (!e->isActive && !ReleasingPointer && MouseHeld) QueueEvent(HostKeyPress, VK_ESCAPE);
+    ReleasingPointer = false;
+    return false;
+}
+
+} // namespace
+
+// The steps follow the old mouse set-up; the browser refuses nothing until the first click.
+int HostOpenMouse() {
+    const char* document = EMSCRIPTEN_EVENT_TARGET_DOCUMENT;
+    if (emscripten_set_mousemove_callback(document, nullptr, true, OnMouseMove) !=
+        EMSCRIPTEN_RESULT_SUCCESS)
+        return 1;
+    if (emscripten_set_mousedown_callback(CanvasTarget, nullptr, true, OnMouseDown) !=
+        EMSCRIPTEN_RESULT_SUCCESS)
+        return 2;
+    emscripten_set_mouseup_callback(document, nullptr, true, OnMouseUp);
+    emscripten_set_pointerlockchange_callback(document, nullptr, true, OnPointerLockChange);
+    MotionX = MotionY = 0;
+    MouseHeld = true;
+    return 0;
+}
+
+bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
+    *dx = *dy = 0;
+    *leftDown = false;
+    if (!MouseHeld) return false;
+    *dx = MotionX;
+    *dy = MotionY;
+    MotionX = MotionY = 0;
+    *leftDown = LeftDown || LeftPressed;
+    return true;
+}
+
+void MouseTickDone() {
+    LeftPressed = false;
+}
+
+void HostCloseMouse() {
+    if (!MouseHeld) return;
+    MouseHeld = false;
+    EmscriptenPointerlockChangeEvent lock;
+    if (emscripten_get_pointerlock_status(&lock) == EMSCRIPTEN_RESULT_SUCCESS && lock.isActive) {
+        ReleasingPointer = true;
+        emscripten_exit_pointerlock();
+    }
+}
+
+// A gamepad shows itself to the page only at its first button press, long after start-up: a
+// browser with the Gamepad API has player 2's stick, read whenever one is there.
+int HostJoystickCount() {
+    return emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS ? 1 : 0;
+}
+
+bool HostJoystickCapsOf(HostJoystickCaps* caps) {
+    if (HostJoystickCount() == 0) return false;
+    *caps = {0, 65535, 0, 65535, 0};
+    return true;
+}
+
+// The first pad's axes run -1..1; the game scales from the old interface's 0..65535.
+bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS ||
+        emscripten_get_num_gamepads() < 1)
+        return false;
+    EmscriptenGamepadEvent pad;
+    if (emscripten_get_gamepad_status(0, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected ||
+        pad.numAxes < 2)
+        return false;
+    auto scale = [](double a) {
+        a = a < -1 ? -1 : a > 1 ? 1 : a;
+        return static_cast<uint32_t>((a + 1) * 32767.5);
+    };
+    *x = scale(pad.axis[0]);
+    *y = scale(pad.axis[1]);
+    *buttons = (pad.numButtons > 0 && pad.digitalButton[0] ? 0x1u : 0u) |
+               (pad.numButtons > 1 && pad.digitalButton[1] ? 0x2u : 0u);
+    return true;
+}

@@ -1,0 +1,54 @@
+// The clock, the compiled-in resources, the file beside the page, and the tick count of the web
+// host. The page's busy time is measured here too: the slices of work between two waits.
+#include <emscripten.h>
+#include <emscripten/wget.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/host/host.h"
+#include "platform/host/resources.h"
+#include "platform/host/web/web.h"
+
+namespace {
+
+const double StartedAt = emscripten_get_now();
+
+} // namespace
+
+uint32_t GetTickCount() {
+    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now() - StartedAt));
+}
+// Emscripten's time() reads the JavaScript clock.
+long long HostCalendarSeconds() {
+    return static_cast<long long>(std::time(nullptr));
+}
+
+bool HostFindResource(const char* type, int id, const uint8_t** bytes, size_t* size) {
+    const EmbeddedResource* r = FindEmbeddedResource(type, id);
+    if (!r) return false;
+    *bytes = r->bytes;
+    *size = r->size;
+    return true;
+}
+
+// "Beside the program" is beside the page: fetched from the same folder, the game asleep
+// meanwhile.
+bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
+    void* data = nullptr;
+    int size = 0, error = 0;
+    emscripten_wget_data(name, &data, &size, &error);
+    if (error || !data) return false;
+    const auto* first = static_cast<const uint8_t*>(data);
+    bytes->assign(first, first + size);
+    std::free(data);
+    return true;
+}
+
+// The page keeps the count of ticks, for the busy time per tick; a short click is let go
+// after the tick that saw it.
+void HostTickDone() {
+    EM_ASM({ Module.kestorStats.ticks += 1; });
+    MouseTickDone();
+}
+void HostKeyDone(int) {}
