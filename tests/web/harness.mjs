@@ -1,0 +1,31 @@
+// What the browser test and the measuring script share: the page served on localhost (with a
+// second folder under /ref/ for reference frames) and headless chromium driven by playwright-core.
+import { createRequire } from 'node:module';
+import { readFileSync, existsSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { join, extname } from 'node:path';
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.bmp': 'image/bmp', '.png': 'image/png' };
+
+// Serves pageDir at / and refDir at /ref/; resolves to the server and its address.
+export async function serve(pageDir, refDir) {
+    const server = createServer((req, res) => {
+        const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+        const file = path.startsWith('/ref/') ? join(refDir, path.slice(5)) :
+                     join(pageDir, path === '/' ? 'index.html' : path);
+        if (path.includes('..') || !existsSync(file)) { res.writeHead(404); res.end(); return; }
+        res.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
+        res.end(readFileSync(file));
+    });
+    await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+    return { server, base: `http://127.0.0.1:${server.address().port}/` };
+}
+
+// Debian's chromium, headless; playwright-core is installed in the build tree under nodeDir.
+export function launch(nodeDir) {
+    const { chromium } = createRequire(join(nodeDir, 'node_modules') + '/')('playwright-core');
+    return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless=new', '--no-sandbox'] });
+}
+
+export const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
