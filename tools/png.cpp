@@ -33,15 +33,17 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
 
 } // namespace
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
-    if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3)
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels,
+              bool alpha) {
+    const int channels = alpha ? 4 : 3;
+    if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * height * channels)
         return false;
     std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
+    raw.reserve(static_cast<size_t>(height) * (width * channels + 1));
     for (int y = 0; y < height; ++y) {
         raw.push_back(0); // filter: none
-        const uint8_t* row = rgb.data() + static_cast<size_t>(y) * width * 3;
-        raw.insert(raw.end(), row, row + width * 3);
+        const uint8_t* row = pixels.data() + static_cast<size_t>(y) * width * channels;
+        raw.insert(raw.end(), row, row + width * channels);
     }
     // zlib stream of stored blocks, with its Adler-32.
     std::vector<uint8_t> z = {0x78, 0x01};
@@ -53,7 +55,8 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
         z.push_back(static_cast<uint8_t>(n >> 8));
         z.push_back(static_cast<uint8_t>(~n));
         z.push_back(static_cast<uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<long>(pos), raw.begin() + static_cast<long>(pos + n));
+        z.insert(z.end(), raw.begin() + static_cast<long>(pos),
+                 raw.begin() + static_cast<long>(pos + n));
         pos += n;
         if (last) break;
     }
@@ -68,7 +71,7 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     std::vector<uint8_t> ihdr;
     PutBig32(ihdr, static_cast<uint32_t>(width));
     PutBig32(ihdr, static_cast<uint32_t>(height));
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
+    ihdr.insert(ihdr.end(), {8, static_cast<uint8_t>(alpha ? 6 : 2), 0, 0, 0}); // 8-bit RGB(A)
     PutChunk(out, "IHDR", ihdr);
     PutChunk(out, "IDAT", z);
     PutChunk(out, "IEND", {});
