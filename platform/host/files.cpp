@@ -31,10 +31,12 @@ std::string ProgramDir() {
 
 } // namespace
 
-// Beside the program first, then the current directory, then the installed data folder.
+// Beside the program first (the build's layout), then the current directory, then the data
+// folder of an installed game: games/kestor reads share/games/kestor/, as Debian's games do.
 bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
     std::string dir = ProgramDir();
     if (!dir.empty() && ReadWhole(dir + name, bytes)) return true;
     if (ReadWhole(name, bytes)) return true;
-    return !dir.empty() && name[0] != '/' && ReadWhole(dir + "../share/kestor/" + name, bytes);
+    return !dir.empty() && name[0] != '/' &&
+           ReadWhole(dir + "../share/games/kestor/" + name, bytes);
 }
