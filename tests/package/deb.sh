@@ -20,6 +20,7 @@ rm -f "$deb"
 
 # ---- the package itself ---------------------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }
+packed() { dpkg-deb --fsys-tarfile "$deb" | tar -xO --wildcards "./$1"; }
 [ "$(field Section)" = games ] || fail "section $(field Section), not games"
 [ -n "$(field Maintainer)" ] || fail "no maintainer"
 [ "$(field Description | wc -l)" -gt 2 ] || fail "no long description"
@@ -28,11 +29,19 @@ for lib in libsdl2-2.0-0 libsdl2-mixer-2.0-0 libsdl2-ttf-2.0-0 libc6; do
     field Depends | grep -q "\b$lib (>=" || fail "Depends lacks $lib: $(field Depends)"
 done
 # One version everywhere a release is named.
-changelog=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/kestor/changelog.gz | gunzip |
-            head -n 1 | sed 's/.*(\(.*\)).*/\1/')
+changelog=$(packed usr/share/doc/kestor/changelog.gz | gunzip | head -n 1 | sed 's/.*(\(.*\)).*/\1/')
 [ "$changelog" = "$version" ] || fail "the changelog names $changelog, the package $version"
-dpkg-deb --fsys-tarfile "$deb" | tar -xO --wildcards './usr/share/metainfo/*.metainfo.xml' |
-    grep -q "<release version=\"$version\"" || fail "the metainfo has no release $version"
+packed 'usr/share/metainfo/*.metainfo.xml' | grep -q "<release version=\"$version\"" ||
+    fail "the metainfo has no release $version"
+
+# The manual page, read from the package (an image may keep manual pages from being installed).
+packed usr/share/man/man6/kestor.6.gz >"$ARTIFACTS/kestor.6.gz" ||
+    fail "no manual page kestor(6)"
+zcat "$ARTIFACTS/kestor.6.gz" | grep -q "^\.TH KESTOR 6 .*\"Kestor $version\"" ||
+    fail "the manual page does not name version $version"
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 MANROFFOPT=-ww man -l "$ARTIFACTS/kestor.6.gz" 2>&1 >"$ARTIFACTS/kestor.6.txt")
+[ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
+grep -q "^KEYS" "$ARTIFACTS/kestor.6.txt" || fail "the manual page has no KEYS"
 
 lintian --fail-on error --tag-display-limit 0 "$deb" >"$ARTIFACTS/lintian.log" 2>&1 ||
     fail "lintian: $(cat "$ARTIFACTS/lintian.log")"
@@ -58,10 +67,6 @@ for size in 16 32 48 64 128 256; do
     [ "$(identify -format %wx%h "/usr/share/icons/hicolor/${size}x$size/apps/kestor.png")" = "${size}x$size" ] ||
         fail "no ${size}px icon"
 done
-page=$(man -w kestor) || fail "man finds no kestor page"
-warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 MANROFFOPT=-ww man -l "$page" 2>&1 >"$ARTIFACTS/kestor.6.txt")
-[ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
-grep -q "^KEYS" "$ARTIFACTS/kestor.6.txt" || fail "the manual page has no KEYS"
 
 # The installed program, started from a folder without its title picture in it.
 start_xvfb
