@@ -36,6 +36,26 @@ uint32_t SurfaceResult() {
     return result;
 }
 
+// Sixteen pixels at a time, without a branch: where the source holds the key, the
+// destination's own byte is written back. A test per pixel mispredicts all along a sprite's
+// ragged edges, and even a test per sixteen costs more than it saves on the star field.
+using Pixels16 = uint8_t __attribute__((vector_size(16)));
+
+void CopyKeyedRow(const uint8_t* from, uint8_t* to, int w, uint8_t key) {
+    const Pixels16 keys = Pixels16{} + key;
+    int col = 0;
+    for (; col + 16 <= w; col += 16) {
+        Pixels16 in, out;
+        std::memcpy(&in, from + col, sizeof in);
+        std::memcpy(&out, to + col, sizeof out);
+        const auto hole = static_cast<Pixels16>(in == keys);
+        out = (out & hole) | (in & ~hole);
+        std::memcpy(to + col, &out, sizeof out);
+    }
+    for (; col < w; ++col)
+        if (from[col] != key) to[col] = from[col];
+}
+
 } // namespace
 
 int DDInit() {
@@ -132,18 +152,15 @@ int CopySurfaceRect(Surface* source, Surface* destination, int x, int y, const R
     }
     if (result != DD_OK) return 0;
     bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && source->hasColorKey;
-    const uint8_t key = source->colorKey;
     for (int row = 0; row < h; ++row) {
         const uint8_t* from =
             source->pixels.data() + static_cast<size_t>(rect.top + row) * source->pitch + rect.left;
-        uint8_t* to = destination->pixels.data() + static_cast<size_t>(y + row) * destination->pitch + x;
-        // A row without the key (the whole star field) copies at memory speed.
-        if (!keyed || !std::memchr(from, key, static_cast<size_t>(w))) {
-            std::copy(from, from + w, to);
-            continue;
-        }
-        for (int col = 0; col < w; ++col)
-            if (from[col] != key) to[col] = from[col];
+        uint8_t* to =
+            destination->pixels.data() + static_cast<size_t>(y + row) * destination->pitch + x;
+        if (keyed)
+            CopyKeyedRow(from, to, w, source->colorKey);
+        else
+            std::memcpy(to, from, static_cast<size_t>(w));
     }
     return 1;
 }

@@ -82,6 +82,35 @@ TEST(DrawSprite, TheKeyValueNeverReachesTheBackSurfaceButIndexZeroDoes) {
     EXPECT_EQ(Back(1, 0), 0);
 }
 
+// The keyed copy works on many pixels at once; every width, every alignment and every key
+// value must still leave the destination's pixel exactly where the source holds the key.
+TEST(DrawSprite, KeyedCopiesOfEveryWidthAndAlignmentKeepExactlyTheKeyedPixels) {
+    Boot();
+    uint32_t seed = 1;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+    for (int key : {59, 0, 255}) {
+        lpDDSSheet->colorKey = static_cast<uint8_t>(key);
+        // A quarter of the sheet is the key, in runs and alone.
+        for (uint8_t& p : lpDDSSheet->pixels)
+            p = next() % 4 == 0 ? static_cast<uint8_t>(key) : static_cast<uint8_t>(next());
+        for (uint8_t& p : lpDDSBack->pixels) p = static_cast<uint8_t>(next());
+        std::vector<uint8_t> want = lpDDSBack->pixels;
+        for (int width = 1; width <= 80; ++width)
+            for (int shift = 0; shift < 17; shift += 3) {
+                int left = shift * 5, top = width, x = 600 - width - shift, y = 7 + shift;
+                ASSERT_EQ(DrawSprite(x, y, left, top, left + width, top + 3), 1);
+                for (int row = 0; row < 3; ++row)
+                    for (int col = 0; col < width; ++col) {
+                        uint8_t from =
+                            lpDDSSheet->pixels[static_cast<size_t>(top + row) * 640 + left + col];
+                        if (from != key) want[static_cast<size_t>(y + row) * 640 + x + col] = from;
+                    }
+                ASSERT_TRUE(lpDDSBack->pixels == want)
+                    << "key " << key << ", width " << width << ", shift " << shift;
+            }
+    }
+}
+
 TEST(Display, TheSheetIsDoubledAndKeyedOnItsOwnPixel) {
     Boot();
     ASSERT_EQ(lpDDSSheet->width, 640);
