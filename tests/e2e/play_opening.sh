@@ -13,35 +13,7 @@ ARTIFACTS=$3/play-opening
 mkdir -p "$ARTIFACTS"
 source "$(dirname "$0")/xvfb.bash"
 
-DISH=320x128+160+352
-SCORE_LINE=640x32+0+8
-
-# kestor-sim's frames of the opening, one every tick, from the dish standing whole in DishRise
-# to the end of MissionIntro; the star field moves under both regions from frame to frame.
-script="$ARTIFACTS/opening.script"
-{
-    echo "wait 1000"
-    echo "key F1"
-    echo "wait 1520"
-    for i in $(seq -w 0 89); do
-        echo "shot sim-$i"
-        echo "wait 40"
-    done
-} >"$script"
-"$SIM" --no-sound --shots "$ARTIFACTS" "$script" >/dev/null || fail "kestor-sim could not run the opening"
-
-# The region must match one of the simulated frames exactly.
-matches_sim() {
-    local shot=$1 region=$2 best=
-    for sim in "$ARTIFACTS"/sim-*.png; do
-        local d
-        d=$(region_difference "$shot" "$sim" "$region")
-        [ -z "$best" ] || [ "$d" -lt "$best" ] && best=$d
-        [ "$d" = "0" ] && return 0
-    done
-    echo "$best"
-    return 1
-}
+simulate_opening
 
 start_xvfb
 # A desktop that asks SDL for smooth scaling must still get whole, sharp pixels.

@@ -1,6 +1,7 @@
 # Shared by the end-to-end scripts: a private X server at 1280x960, where the game's 640x480
-# picture stands exactly doubled, and the bookkeeping of the game under test.
-# Sourcing scripts set ARTIFACTS first.
+# picture stands exactly doubled, the bookkeeping of the game under test, and kestor-sim's
+# frames of the opening to hold the real screen against.
+# Sourcing scripts set ARTIFACTS (and SIM, for the frames) first.
 
 fail() {
     echo "FAIL: $*" >&2
@@ -15,9 +16,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# An optional WxH gives the screen another size.
 start_xvfb() {
     exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -screen 0 1280x960x24 -nolisten tcp >"$ARTIFACTS/xvfb.log" 2>&1 &
+    Xvfb -displayfd "$displayfd" -screen 0 "${1:-1280x960}x24" -nolisten tcp >"$ARTIFACTS/xvfb.log" 2>&1 &
     xvfb=$!
     local number
     read -r -t 20 -u "$displayfd" number || fail "Xvfb did not start"
@@ -56,4 +58,38 @@ shoot() {
 # How many pixels of a region (WxH+X+Y) differ between two pictures.
 region_difference() {
     compare -metric AE -extract "$3" "$1" "$2" null: 2>&1
+}
+
+DISH=320x128+160+352
+SCORE_LINE=640x32+0+8
+
+# kestor-sim's frames of the opening, one every tick, from the dish standing whole in DishRise
+# to the end of MissionIntro; the star field moves under both regions from frame to frame.
+simulate_opening() {
+    local script="$ARTIFACTS/opening.script"
+    {
+        echo "wait 1000"
+        echo "key F1"
+        echo "wait 1520"
+        for i in $(seq -w 0 89); do
+            echo "shot sim-$i"
+            echo "wait 40"
+        done
+    } >"$script"
+    "$SIM" --no-sound --shots "$ARTIFACTS" "$script" >/dev/null ||
+        fail "kestor-sim could not run the opening"
+}
+
+# The region must match one of the simulated frames exactly; if not, prints the least
+# difference in pixels.
+matches_sim() {
+    local shot=$1 region=$2 best=
+    for sim in "$ARTIFACTS"/sim-*.png; do
+        local d
+        d=$(region_difference "$shot" "$sim" "$region")
+        [ -z "$best" ] || [ "$d" -lt "$best" ] && best=$d
+        [ "$d" = "0" ] && return 0
+    done
+    echo "$best"
+    return 1
 }

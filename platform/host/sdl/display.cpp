@@ -1,9 +1,18 @@
 // The screen of the SDL host: one borderless desktop-sized window showing the 640x480 frame at
 // the largest whole scale that fits, centred on black, and the message boxes it owns.
+//
+// Two ways to the screen, chosen when the display opens. With a GPU, a streaming texture that
+// the GPU scales, with vsync. Without one (Mesa's llvmpipe, softpipe or swrast: every virtual
+// machine and remote desktop), the frame is expanded and scaled straight into the window's own
+// pixels: SDL's renderers cost five to ten times as much there, and making the OpenGL one alone
+// takes half a second of shader compiling.
 #include <SDL.h>
+#include <dirent.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/host/host.h"
@@ -17,9 +26,19 @@ SDL_Renderer* Renderer;
 SDL_Texture* Picture;
 SDL_PixelFormat* PictureFormat;
 
-// The palette the colour table was built from; the table is rebuilt only when it changes,
-// which happens at the title and at each game start, not per frame.
+// The window surface path: where the picture stands in the window's pixels, laid out for one
+// surface of one size. SDL makes a new surface when the window changes size.
+bool SurfacePath;
+SDL_Surface* LaidOut;
+int LaidOutWidth, LaidOutHeight, SurfaceScale;
+SDL_Rect PictureRect;
+// The window was resized or uncovered: the borders are cleared and the whole window shown.
+bool WindowChanged;
+
+// The palette and pixel format the colour table was built for; the table is rebuilt only when
+// either changes, which happens at the title and at each game start, not per frame.
 HostColor TablePalette[256];
+uint32_t TableFormat;
 bool TableBuilt;
 uint32_t ColorTable[256];
 
@@ -43,17 +62,158 @@ bool FellBackOnNoScreen() {
     return nowhere && !SDL_GetHint(SDL_HINT_VIDEODRIVER);
 }
 
-void BuildColorTable(const HostColor palette[256]) {
+void UpdateColorTable(const SDL_PixelFormat* format, const HostColor palette[256]) {
+    if (TableBuilt && TableFormat == format->format &&
+        std::memcmp(palette, TablePalette, sizeof TablePalette) == 0)
+        return;
     for (int i = 0; i < 256; ++i)
-        ColorTable[i] = SDL_MapRGB(PictureFormat, palette[i].r, palette[i].g, palette[i].b);
+        ColorTable[i] = SDL_MapRGB(format, palette[i].r, palette[i].g, palette[i].b);
     std::copy(palette, palette + 256, TablePalette);
+    TableFormat = format->format;
     TableBuilt = true;
 }
 
-void ShowPicture() {
+// A machine without a render device has no GPU to ask; only where one may be is an OpenGL
+// renderer worth making and asking for its name.
+bool MayHaveGpu() {
+    const char* software = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (software && *software && std::strcmp(software, "0") != 0) return false;
+#ifdef __linux__
+    if (DIR* dri = opendir("/dev/dri")) {
+        bool render = false;
+        while (dirent* entry = readdir(dri))
+            render = render || std::strncmp(entry->d_name, "renderD", 7) == 0;
+        closedir(dri);
+        if (render) return true;
+    }
+    return access("/dev/nvidiactl", F_OK) == 0;
+#else
+    return true;
+#endif
+}
+
+// What the renderer says of itself, and for OpenGL what the driver says: Mesa's software
+// rasterisers call themselves accelerated.
+bool RendererIsHardware() {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(Renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED))
+        return false;
+    if (std::strncmp(info.name, "opengl", 6) != 0) return true;
+    using GetString = const unsigned char* (*)(unsigned);
+    constexpr unsigned GlRenderer = 0x1F01;
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(GlRenderer) : nullptr;
+    if (!name) return false;
+    const char* text = reinterpret_cast<const char*>(name);
+    for (const char* soft : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (std::strstr(text, soft)) return false;
+    return true;
+}
+
+bool OpenTexturePath() {
+    Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!Renderer || SDL_RenderSetLogicalSize(Renderer, FrameWidth, FrameHeight) != 0 ||
+        SDL_RenderSetIntegerScale(Renderer, SDL_TRUE) != 0)
+        return false;
+    Picture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                FrameWidth, FrameHeight);
+    if (!Picture) return false;
+    // Set on the texture itself: a scale-quality hint from the environment would blur it.
+    SDL_SetTextureScaleMode(Picture, SDL_ScaleModeNearest);
+    Uint32 format;
+    SDL_QueryTexture(Picture, &format, nullptr, nullptr, nullptr);
+    PictureFormat = SDL_AllocFormat(format);
+    if (!PictureFormat) return false;
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderPresent(Renderer);
+    return true;
+}
+
+void CloseTexturePath() {
+    if (PictureFormat) SDL_FreeFormat(PictureFormat);
+    if (Renderer) SDL_DestroyRenderer(Renderer); // and its texture
+    PictureFormat = nullptr;
+    Picture = nullptr;
+    Renderer = nullptr;
+}
+
+void PresentToTexture(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
+    UpdateColorTable(PictureFormat, palette);
+    void* out;
+    int outPitch;
+    if (SDL_LockTexture(Picture, nullptr, &out, &outPitch) != 0) return;
+    ExpandFrame(pixels, pitch, ColorTable, 1, static_cast<uint8_t*>(out), outPitch);
+    SDL_UnlockTexture(Picture);
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Picture, nullptr, nullptr);
     SDL_RenderPresent(Renderer);
+}
+
+int SDLCALL WatchWindow(void*, SDL_Event* event) {
+    if (event->type != SDL_WINDOWEVENT) return 1;
+    switch (event->window.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+        WindowChanged = true;
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+// The window's pixels, with the picture's place worked out for them; the borders are cleared
+// only when the surface or its size is new, or the window was uncovered. Null when the
+// window cannot give its pixels in a 32-bit format or is smaller than the picture.
+SDL_Surface* LayOutWindow(bool* whole) {
+    SDL_Surface* screen = SDL_GetWindowSurface(Window);
+    if (!screen || screen->format->BytesPerPixel != 4 || screen->w < FrameWidth ||
+        screen->h < FrameHeight)
+        return nullptr;
+    *whole = WindowChanged || screen != LaidOut || screen->w != LaidOutWidth ||
+             screen->h != LaidOutHeight;
+    if (!*whole) return screen;
+    SurfaceScale = std::min(screen->w / FrameWidth, screen->h / FrameHeight);
+    PictureRect = {(screen->w - FrameWidth * SurfaceScale) / 2,
+                   (screen->h - FrameHeight * SurfaceScale) / 2, FrameWidth * SurfaceScale,
+                   FrameHeight * SurfaceScale};
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    LaidOut = screen;
+    LaidOutWidth = screen->w;
+    LaidOutHeight = screen->h;
+    WindowChanged = false;
+    return screen;
+}
+
+bool OpenSurfacePath() {
+    // Otherwise SDL would draw the window surface through a renderer of its own.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    bool whole;
+    if (!LayOutWindow(&whole) || SDL_UpdateWindowSurface(Window) != 0) return false;
+    SDL_AddEventWatch(WatchWindow, nullptr);
+    SurfacePath = true;
+    return true;
+}
+
+void PresentToWindow(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
+    bool whole;
+    SDL_Surface* screen = LayOutWindow(&whole);
+    if (!screen) return;
+    UpdateColorTable(screen->format, palette);
+    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
+    auto* corner = static_cast<uint8_t*>(screen->pixels) +
+                   static_cast<ptrdiff_t>(PictureRect.y) * screen->pitch + PictureRect.x * 4;
+    ExpandFrame(pixels, pitch, ColorTable, SurfaceScale, corner, screen->pitch);
+    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+    if (whole)
+        SDL_UpdateWindowSurface(Window);
+    else
+        SDL_UpdateWindowSurfaceRects(Window, &PictureRect, 1);
 }
 
 } // namespace
@@ -88,27 +248,20 @@ int HostOpenDisplay(const char* title) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return 1;
     if (!Window) return 2;
     SDL_ShowWindow(Window);
-    Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!Renderer || SDL_RenderSetLogicalSize(Renderer, FrameWidth, FrameHeight) != 0 ||
-        SDL_RenderSetIntegerScale(Renderer, SDL_TRUE) != 0)
-        return 3;
-    Picture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                FrameWidth, FrameHeight);
-    if (!Picture) return 3;
-    // Set on the texture itself: a scale-quality hint from the environment would blur it.
-    SDL_SetTextureScaleMode(Picture, SDL_ScaleModeNearest);
-    Uint32 format;
-    SDL_QueryTexture(Picture, &format, nullptr, nullptr, nullptr);
-    PictureFormat = SDL_AllocFormat(format);
-    if (!PictureFormat) return 3;
-    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    // A renderer named in SDL_RENDER_DRIVER is taken as it is: that is how a maintainer tries
+    // the texture path on a machine without a GPU.
+    bool named = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
+    if (named || MayHaveGpu()) {
+        bool kept = OpenTexturePath() && (named || RendererIsHardware());
+        if (!kept && named) return 3;
+        if (!kept) CloseTexturePath();
+    }
+    if (!Renderer && !OpenSurfacePath() && !OpenTexturePath()) return 3;
     SDL_ShowCursor(SDL_DISABLE);
     // The old window took the focus as it was made; the keys must reach us without a click,
     // also where no window manager hands the focus out.
     SDL_RaiseWindow(Window);
     SDL_SetWindowInputFocus(Window);
-    SDL_RenderClear(Renderer);
-    SDL_RenderPresent(Renderer);
     return 0;
 }
 
@@ -119,22 +272,20 @@ void HostDotsPerInch(bool logical, float* x, float* y) {
     float hdpi, vdpi;
     if (SDL_GetDisplayDPI(0, nullptr, &hdpi, &vdpi) != 0) return;
     int w = FrameWidth, h = FrameHeight;
-    if (Renderer) SDL_GetRendererOutputSize(Renderer, &w, &h);
+    if (Renderer)
+        SDL_GetRendererOutputSize(Renderer, &w, &h);
+    else if (Window)
+        SDL_GetWindowSizeInPixels(Window, &w, &h);
     int scale = std::max(1, std::min(w / FrameWidth, h / FrameHeight));
     *x = hdpi / static_cast<float>(scale);
     *y = vdpi / static_cast<float>(scale);
 }
 
 void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
-    if (!Picture) return;
-    if (!TableBuilt || std::memcmp(palette, TablePalette, sizeof TablePalette) != 0)
-        BuildColorTable(palette);
-    void* out;
-    int outPitch;
-    if (SDL_LockTexture(Picture, nullptr, &out, &outPitch) != 0) return;
-    ExpandFrame(pixels, pitch, ColorTable, static_cast<uint8_t*>(out), outPitch);
-    SDL_UnlockTexture(Picture);
-    ShowPicture();
+    if (SurfacePath)
+        PresentToWindow(pixels, pitch, palette);
+    else if (Picture)
+        PresentToTexture(pixels, pitch, palette);
 }
 
 uint32_t HostSurfaceResult() {
