@@ -157,7 +157,8 @@ int CopySurfaceRect(Surface* source, Surface* destination, int x, int y, const R
             source->pixels.data() + static_cast<size_t>(rect.top + row) * source->pitch + rect.left;
         uint8_t* to =
             destination->pixels.data() + static_cast<size_t>(y + row) * destination->pitch + x;
-        if (keyed)
+        // The star field's wide rows mostly lack the key: a scan and a plain copy beat the blend.
+        if (keyed && (w < 256 || std::memchr(from, source->colorKey, static_cast<size_t>(w))))
             CopyKeyedRow(from, to, w, source->colorKey);
         else
             std::memcpy(to, from, static_cast<size_t>(w));
