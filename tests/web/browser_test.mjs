@@ -2,12 +2,14 @@
 // of the same moments: the title exactly, the mission's opening exactly outside the two captions
 // (the browser draws its own letters), the swatter where the mouse's counts put it. The sound is
 // watched at the Web Audio API.
-// Usage: node browser_test.mjs PAGE_DIR WORK_DIR ASSET_DIR
+// Usage: node browser_test.mjs PAGE_DIR WORK_DIR ASSET_DIR [webgl|2d]
+// (the page asked to draw with WebGL or a 2D canvas; without, the page's own choice)
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { serve, launch, sleep } from './harness.mjs';
 
-const [pageDir, workDir, assetDir] = process.argv.slice(2);
+const [pageDir, workDir, assetDir, asked = ''] = process.argv.slice(2);
+let drawing = asked || 'own choice';
 const { server, base } = await serve(pageDir, join(workDir, 'ref'));
 
 // Which reference shots show the opening caption. A shot shows the frame of the last tick
@@ -53,8 +55,14 @@ function watch() {
                                                          prevented: e.defaultPrevented }));
     addEventListener('mousemove', () => watched.moves.push(performance.now()), true);
     addEventListener('mousedown', () => watched.downs.push(performance.now()), true);
-    window.screenNow = () =>
-        document.getElementById('screen').getContext('2d').getImageData(0, 0, 640, 480).data;
+    // The canvas as it shows now, whether WebGL or a 2D context draws it.
+    window.screenNow = () => {
+        const copy = document.createElement('canvas');
+        copy.width = 640; copy.height = 480;
+        const g = copy.getContext('2d');
+        g.drawImage(document.getElementById('screen'), 0, 0);
+        return g.getImageData(0, 0, 640, 480).data;
+    };
     window.grab = () => watched.frames.push({ t: performance.now(), data: screenNow() });
     window.refs = {};
     window.loadRefs = async names => {
@@ -127,7 +135,7 @@ function watch() {
 const results = [];
 function check(name, problem) {
     results.push({ name, problem });
-    console.log(`${problem ? 'FAIL' : 'ok  '} ${name}${problem ? ': ' + problem : ''}`);
+    console.log(`${problem ? 'FAIL' : 'ok  '} [${drawing}] ${name}${problem ? ': ' + problem : ''}`);
 }
 const browser = await launch(join(workDir, 'node'));
 const page = await browser.newPage({ viewport: { width: 1400, height: 1000 } });
@@ -149,7 +157,11 @@ async function titleShown(timeout) {
 }
 
 try {
-    await page.goto(base);
+    await page.goto(`${base}?${asked}`);
+    await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 15000 });
+    const gl = await page.evaluate(() => Module.kestorScreen.gl ? 'webgl' : '2d');
+    if (!asked) drawing = `${gl}, the page's choice`;
+    check(`the frame is drawn with ${gl}`, !asked || gl === asked ? '' : `${asked} was asked for`);
     check('the title picture matches kestor-sim\'s title frame pixel for pixel', await titleShown(15000));
 
     const layout = await page.evaluate(() => {
@@ -268,5 +280,5 @@ try {
     server.close();
 }
 const failed = results.filter(r => r.problem).length;
-console.log(`web: ${results.length - failed} passed, ${failed} failed`);
+console.log(`web [${drawing}]: ${results.length - failed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);

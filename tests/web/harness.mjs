@@ -3,7 +3,7 @@
 import { createRequire } from 'node:module';
 import { readFileSync, existsSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { join, extname } from 'node:path';
+import { join, extname, resolve } from 'node:path';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.bmp': 'image/bmp', '.png': 'image/png' };
@@ -24,7 +24,7 @@ export async function serve(pageDir, refDir) {
 
 // Debian's chromium, headless; playwright-core is installed in the build tree under nodeDir.
 export function launch(nodeDir) {
-    const { chromium } = createRequire(join(nodeDir, 'node_modules') + '/')('playwright-core');
+    const { chromium } = createRequire(resolve(nodeDir, 'node_modules') + '/')('playwright-core');
     return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless=new', '--no-sandbox'] });
 }
 

@@ -17,6 +17,7 @@ uint32_t Frame[FrameWidth * FrameHeight];
 HostColor TablePalette[256];
 bool TableBuilt;
 uint32_t ColorTable[256];
+bool IndexedCanvas; // WebGL: the frame goes as it is
 
 void BuildColorTable(const HostColor palette[256]) {
     for (int i = 0; i < 256; ++i)
@@ -26,17 +27,105 @@ void BuildColorTable(const HostColor palette[256]) {
     TableBuilt = true;
 }
 
-EM_JS(int, OpenCanvas, (const char* title), {
+// The frame's indices are a one-channel texture, the palette a 256x1 one.
+constexpr const char* VertexShader =
+    "attribute vec2 p; varying vec2 uv;"
+    "void main() { uv = vec2(p.x + 1.0, 1.0 - p.y) / 2.0; gl_Position = vec4(p, 0.0, 1.0); }";
+constexpr const char* FragmentShader =
+    "precision highp float; uniform sampler2D frame, colours; varying vec2 uv;"
+    "void main() { float i = floor(texture2D(frame, uv).r * 255.0 + 0.5);"
+    "gl_FragColor = texture2D(colours, vec2((i + 0.5) / 256.0, 0.5)); }";
+
+// Two ways to the screen, chosen by what the machine has, as on the desktop. With a graphics
+// card WebGL takes the indexed frame as it is and looks its colours up there, which leaves the
+// page's main thread half its work. Without one (WebGL in software) that costs the main thread
+// three times what expanding the frame here and putting it on a 2D canvas costs. "?webgl" and
+// "?2d" choose either way, for the tests.
+// 1: a 2D canvas, 2: WebGL, 0: no canvas.
+EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char* fragmentShader), {
     document.title = UTF8ToString(title);
-    if (Module.kestorScreen) return 1;
+    if (Module.kestorScreen) return Module.kestorScreen.gl ? 2 : 1;
     var canvas = document.getElementById("screen");
-    var context = canvas && canvas.getContext("2d", {alpha : false});
-    if (!context) return 0;
-    Module.kestorScreen = {context : context, image : context.createImageData(640, 480)};
+    if (!canvas) return 0;
     Module.kestorStats = {ticks : 0, busyMs : 0, sliceStart : performance.now()};
+    // A graphics card, not WebGL drawn in software by the processor: asked of a canvas of its
+    // own, as a canvas that once gave WebGL gives no 2D context any more.
+    var hardware = function() {
+        var probe = document.createElement("canvas").getContext(
+            "webgl", {failIfMajorPerformanceCaveat : true});
+        if (!probe) return false;
+        var info = probe.getExtension("WEBGL_debug_renderer_info");
+        var name = info ? probe.getParameter(info.UNMASKED_RENDERER_WEBGL) : "";
+        var lose = probe.getExtension("WEBGL_lose_context");
+        if (lose) lose.loseContext();
+        return !new RegExp("SwiftShader|llvmpipe|softpipe|software", "i").test(name);
+    };
+    var asked = location.search;
+    var gl = (asked.indexOf("webgl") >= 0 || (asked.indexOf("2d") < 0 && hardware())) &&
+             canvas.getContext(
+                 "webgl",
+                 {alpha : false, antialias : false, depth : false, preserveDrawingBuffer : true});
+    if (gl) {
+        var shader = function(kind, source) {
+            var s = gl.createShader(kind);
+            gl.shaderSource(s, source);
+            gl.compileShader(s);
+            return s;
+        };
+        var program = gl.createProgram();
+        gl.attachShader(program, shader(gl.VERTEX_SHADER, UTF8ToString(vertexShader)));
+        gl.attachShader(program, shader(gl.FRAGMENT_SHADER, UTF8ToString(fragmentShader)));
+        gl.bindAttribLocation(program, 0, "p");
+        gl.linkProgram(program);
+        if (gl.getProgramParameter(program, gl.LINK_STATUS)) {
+            gl.useProgram(program);
+            gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
+            gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([ -1, -1, 1, -1, -1, 1, 1, 1 ]),
+                          gl.STATIC_DRAW);
+            gl.enableVertexAttribArray(0);
+            gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 0, 0);
+            gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
+            var texture = function(unit, name, format, width, height) {
+                gl.activeTexture(gl.TEXTURE0 + unit);
+                gl.bindTexture(gl.TEXTURE_2D, gl.createTexture());
+                gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.NEAREST);
+                gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.NEAREST);
+                gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, gl.CLAMP_TO_EDGE);
+                gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.CLAMP_TO_EDGE);
+                gl.texImage2D(gl.TEXTURE_2D, 0, format, width, height, 0, format, gl.UNSIGNED_BYTE,
+                              null);
+                gl.uniform1i(gl.getUniformLocation(program, name), unit);
+            };
+            texture(1, "colours", gl.RGBA, 256, 1);
+            texture(0, "frame", gl.LUMINANCE, 640, 480);
+            gl.viewport(0, 0, 640, 480);
+            gl.clearColor(0, 0, 0, 1);
+            gl.clear(gl.COLOR_BUFFER_BIT);
+            Module.kestorScreen = {gl : gl};
+            return 2;
+        }
+    }
+    var context = canvas.getContext("2d", {alpha : false});
+    if (!context) return 0;
+    Module.kestorScreen = {context : context, image : null};
     context.fillStyle = "#000";
     context.fillRect(0, 0, 640, 480);
     return 1;
+});
+
+// The indexed frame and, when they changed, its colours (256 R, G, B, A words).
+EM_JS(void, PutIndexedFrame, (const uint8_t* pixels, int pitch, const uint32_t* colours), {
+    var gl = Module.kestorScreen.gl;
+    if (colours) {
+        gl.activeTexture(gl.TEXTURE1);
+        gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, 256, 1, gl.RGBA, gl.UNSIGNED_BYTE,
+                         HEAPU8.subarray(colours, colours + 1024));
+        gl.activeTexture(gl.TEXTURE0);
+    }
+    for (var y = 0, rows = pitch == 640 ? 480 : 1; y < 480; y += rows)
+        gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, y, 640, rows, gl.LUMINANCE, gl.UNSIGNED_BYTE,
+                         HEAPU8.subarray(pixels + y * pitch, pixels + y * pitch + 640 * rows));
+    gl.drawArrays(gl.TRIANGLE_STRIP, 0, 4);
 });
 
 // CSS pixels are 1/96 inch; the picture's own pixels are as large as the page shows them.
@@ -46,9 +135,13 @@ EM_JS(double, FrameDotsPerInch, (), {
     return shown > 0 ? 96 * 640 / shown : 96;
 });
 
+// The image's pixels are the frame's own memory; memory that grows moves it.
 EM_JS(void, PutFrame, (const uint32_t* pixels), {
     var screen = Module.kestorScreen;
-    screen.image.data.set(HEAPU8.subarray(pixels, pixels + 640 * 480 * 4));
+    if (!screen.image || screen.image.data.buffer != HEAPU8.buffer) {
+        var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, 640 * 480 * 4);
+        screen.image = new ImageData(bytes, 640, 480);
+    }
     screen.context.putImageData(screen.image, 0, 0);
 });
 
@@ -69,7 +162,9 @@ EM_ASYNC_JS(void, ShowBox, (const char* title, const char* text), {
 // The page is there before the start-up: the canvas and the keys are taken at once.
 void HostOpenWindow(const char* title) {
     static bool listening;
-    if (OpenCanvas(title) && !listening) {
+    int canvas = OpenCanvas(title, VertexShader, FragmentShader);
+    IndexedCanvas = canvas == 2;
+    if (canvas && !listening) {
         ListenForEvents();
         listening = true;
     }
@@ -77,7 +172,7 @@ void HostOpenWindow(const char* title) {
 
 int HostOpenDisplay(const char* title) {
     HostOpenWindow(title);
-    return OpenCanvas(title) ? 0 : 1;
+    return OpenCanvas(title, VertexShader, FragmentShader) ? 0 : 1;
 }
 
 void HostDotsPerInch(bool logical, float* x, float* y) {
@@ -85,9 +180,13 @@ void HostDotsPerInch(bool logical, float* x, float* y) {
 }
 
 void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
-    if (!TableBuilt || std::memcmp(palette, TablePalette, sizeof TablePalette) != 0)
-        BuildColorTable(palette);
-    ExpandFrame(pixels, pitch, ColorTable, reinterpret_cast<uint8_t*>(Frame),
+    bool changed = !TableBuilt || std::memcmp(palette, TablePalette, sizeof TablePalette) != 0;
+    if (changed) BuildColorTable(palette);
+    if (IndexedCanvas) {
+        PutIndexedFrame(pixels, pitch, changed ? ColorTable : nullptr);
+        return;
+    }
+    ExpandFrame(pixels, pitch, ColorTable, 1, reinterpret_cast<uint8_t*>(Frame),
                 FrameWidth * static_cast<int>(sizeof Frame[0]));
     PutFrame(Frame);
 }
