@@ -1,5 +1,6 @@
 #include "platform/dib.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -156,35 +157,34 @@ int Dib::Height() const {
     return h < 0 ? -h : h;
 }
 
-int Dib::PixelAt(const BitmapInfoHeader& info, int x, int y) const {
-    if (info.biCompression != 0) return -1;
-    int bitCount = info.biBitCount;
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8) return -1;
-    int height = info.biHeight < 0 ? -info.biHeight : info.biHeight;
-    size_t rowBytes = ((static_cast<size_t>(info.biWidth) * bitCount + 31) / 32) * 4;
-    size_t row = info.biHeight > 0 ? static_cast<size_t>(height - 1 - y) : static_cast<size_t>(y);
-    size_t bit = static_cast<size_t>(x) * bitCount;
-    size_t at = row * rowBytes + bit / 8;
-    if (at >= bits_.size()) return -1;
-    int shift = 8 - bitCount - static_cast<int>(bit % 8);
-    return (bits_[at] >> shift) & ((1 << bitCount) - 1);
-}
-
 void Dib::Stretch(uint8_t* pixels, int pitch, int surfaceWidth, int surfaceHeight, int x, int y,
                   int width, int height) const {
     int srcWidth = Width(), srcHeight = Height();
     if (srcWidth <= 0 || srcHeight <= 0 || width <= 0 || height <= 0) return;
     BitmapInfoHeader info = Header();
-    for (int dy = 0; dy < height; ++dy) {
-        int ty = y + dy;
-        if (ty < 0 || ty >= surfaceHeight) continue;
+    int bitCount = info.biBitCount;
+    // Only uncompressed 1-, 4- and 8-bit rows are read; any other picture draws nothing.
+    if (info.biCompression != 0 || (bitCount != 1 && bitCount != 4 && bitCount != 8)) return;
+    const size_t rowBytes = ((static_cast<size_t>(srcWidth) * bitCount + 31) / 32) * 4;
+    const uint8_t* bits = bits_.data();
+    const size_t have = bits_.size();
+    const int mask = (1 << bitCount) - 1;
+    // Only the part of the rectangle that lands on the surface is walked: a picture far larger
+    // than the surface costs no more than one that fits.
+    int dyEnd = std::min(height, surfaceHeight - y), dxEnd = std::min(width, surfaceWidth - x);
+    for (int dy = std::max(0, -y); dy < dyEnd; ++dy) {
         int sy = static_cast<int>(static_cast<long long>(dy) * srcHeight / height);
-        for (int dx = 0; dx < width; ++dx) {
-            int tx = x + dx;
-            if (tx < 0 || tx >= surfaceWidth) continue;
-            int sx = static_cast<int>(static_cast<long long>(dx) * srcWidth / width);
-            int v = PixelAt(info, sx, sy);
-            if (v >= 0) pixels[static_cast<ptrdiff_t>(ty) * pitch + tx] = static_cast<uint8_t>(v);
+        size_t rowStart =
+            static_cast<size_t>(info.biHeight > 0 ? srcHeight - 1 - sy : sy) * rowBytes;
+        ptrdiff_t row = static_cast<ptrdiff_t>(y + dy) * pitch + x;
+        for (int dx = std::max(0, -x); dx < dxEnd; ++dx) {
+            size_t bit =
+                static_cast<size_t>(static_cast<long long>(dx) * srcWidth / width) * bitCount;
+            size_t at = rowStart + bit / 8;
+            // A short pixel block draws what it holds; the rest of the surface is left alone.
+            if (at >= have) break;
+            int shift = 8 - bitCount - static_cast<int>(bit % 8);
+            pixels[row + dx] = static_cast<uint8_t>((bits[at] >> shift) & mask);
         }
     }
 }

@@ -55,8 +55,6 @@ class Dib {
     int ReplaceHeader(const uint8_t* info);
     // The info header and colour table of a whole image in memory; 0, or the error code.
     uint32_t ReadInfoAndTable(const uint8_t* image, size_t size);
-    // Pixel index at image column x, row y counted from the top; -1 where the block is short.
-    int PixelAt(const BitmapInfoHeader& info, int x, int y) const;
 
     std::vector<uint8_t> header_;
     std::vector<uint8_t> bits_;

@@ -188,3 +188,28 @@ TEST(Dib, AShortPixelBlockDrawsOnlyTheRowsThatAreThere) {
     EXPECT_EQ(out[0], 99); // top row untouched
     EXPECT_EQ(out[12], 0); // bottom row drawn
 }
+
+TEST(Dib, DrawClipsAtEveryEdgeAndUnpacksSmallPixels) {
+    std::vector<uint8_t> nibbles = Bitmap(4, 2, 4, 0, 16);
+    const size_t off = nibbles.size() - 8; // rows of 4 bytes, the bottom row stored first
+    nibbles[off] = 0x56, nibbles[off + 1] = 0x78, nibbles[off + 4] = 0x12, nibbles[off + 5] = 0x34;
+    Dib dib;
+    ASSERT_TRUE(dib.LoadResource(nibbles.data(), nibbles.size()));
+    std::vector<uint8_t> out(9, 99);
+    dib.Draw(out.data(), 3, 3, 3, -1, -1); // only the bottom row's last three pixels land
+    EXPECT_EQ(out, (std::vector<uint8_t>{6, 7, 8, 99, 99, 99, 99, 99, 99}));
+    out.assign(9, 99);
+    dib.Draw(out.data(), 3, 3, 3, 2, 1); // only the first column lands
+    EXPECT_EQ(out, (std::vector<uint8_t>{99, 99, 99, 99, 99, 1, 99, 99, 5}));
+
+    std::vector<uint8_t> bitsImage = Bitmap(10, 1, 1, 0, 2);
+    bitsImage[bitsImage.size() - 4] = 0b10110000;
+    bitsImage[bitsImage.size() - 3] = 0b01000000;
+    ASSERT_TRUE(dib.LoadResource(bitsImage.data(), bitsImage.size()));
+    out.assign(4, 99);
+    dib.Draw(out.data(), 4, 4, 1, -6, 0);
+    EXPECT_EQ(out, (std::vector<uint8_t>{0, 0, 0, 1}));
+    out.assign(4, 99);
+    dib.Draw(out.data(), 4, 4, 1, 0, 0);
+    EXPECT_EQ(out, (std::vector<uint8_t>{1, 0, 1, 1}));
+}
