@@ -9,12 +9,12 @@
 #include "platform/host/sdl/present.h"
 
 TEST(Present, EveryScaleShowsEachPixelAsASquareOfItsColourAndWritesNothingElse) {
-    std::vector<uint8_t> frame(FrameWidth * FrameHeight + 7);
+    const int pitch = FrameWidth + 7; // the source rows padded too
+    std::vector<uint8_t> frame(static_cast<size_t>(pitch) * FrameHeight);
     uint32_t seed = 5;
     for (uint8_t& p : frame) p = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
     uint32_t colors[256];
     for (uint32_t i = 0; i < 256; ++i) colors[i] = 0xFF000000u | (i * 0x9E3779u & 0xFFFFFFu);
-    const int pitch = FrameWidth + 7; // the source rows padded too
     for (int scale = 1; scale <= 5; ++scale) {
         SCOPED_TRACE("scale " + std::to_string(scale));
         const int outPitch = FrameWidth * scale * 4 + 12;
