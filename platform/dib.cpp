@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/host/host.h"
 
@@ -71,7 +72,7 @@ uint32_t Dib::NumColors(const BitmapInfoHeader& header) {
 int Dib::Create(int width, int height) {
     Free();
     if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide) return 0;
-    header_.assign(DibHeaderBytes, 0);
+    if (!ReplaceHeader(nullptr)) return 0;
     uint8_t* h = header_.data();
     auto put32 = [](uint8_t* p, uint32_t v) {
         for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
@@ -85,13 +86,36 @@ int Dib::Create(int width, int height) {
         uint8_t* q = h + 40 + 4 * i;
         q[0] = q[1] = q[2] = static_cast<uint8_t>(i);
     }
-    bits_.assign(static_cast<size_t>((width + 3) & ~3) * static_cast<size_t>(height), 0);
+    if (!ReplaceBits(nullptr,
+                     static_cast<size_t>((width + 3) & ~3) * static_cast<size_t>(height))) {
+        Free();
+        return 0;
+    }
     return 1;
 }
 
+// Memory that can't be had is a failure of the load, with its code, not the end of the program.
 int Dib::ReplaceHeader(const uint8_t* info) {
-    header_.assign(DibHeaderBytes, 0);
-    std::memcpy(header_.data(), info, 40);
+    std::vector<uint8_t>().swap(header_);
+    try {
+        header_.assign(DibHeaderBytes, 0);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    if (info) std::memcpy(header_.data(), info, 40);
+    return 1;
+}
+
+int Dib::ReplaceBits(const uint8_t* from, size_t bytes) {
+    std::vector<uint8_t>().swap(bits_);
+    try {
+        if (from)
+            bits_.assign(from, from + bytes);
+        else
+            bits_.assign(bytes, 0);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
     return 1;
 }
 
@@ -99,7 +123,7 @@ uint32_t Dib::ReadInfoAndTable(const uint8_t* image, size_t size) {
     if (size < 54) return 5;
     BitmapInfoHeader info = ParseInfo(image + 14);
     if (!UsableInfo(info)) return 5;
-    ReplaceHeader(image + 14);
+    if (!ReplaceHeader(image + 14)) return 8;
     size_t table = size_t{TableEntries(info)} * 4;
     if (size - 54 < table) return 6;
     std::memcpy(header_.data() + 40, image + 54, table);
@@ -111,9 +135,11 @@ int Dib::LoadResource(const uint8_t* image, size_t size) {
     if (size < 14) return lastError = 3, 0;
     if (uint32_t code = ReadInfoAndTable(image, size)) return lastError = code, 0;
     uint32_t fileSize = Read32(image + 2), offBits = Read32(image + 10);
+    // No pixel bytes at all, or "fewer than none", is a block that can't be had.
+    if (fileSize <= offBits) return ReplaceBits(nullptr, 0), lastError = 11, 0;
     // The image must hold what its own header promises, or the copy would run off its end.
-    if (offBits > size || fileSize > size || fileSize < offBits) return lastError = 12, 0;
-    bits_.assign(image + offBits, image + fileSize);
+    if (offBits > size || fileSize > size) return lastError = 12, 0;
+    if (!ReplaceBits(image + offBits, fileSize - offBits)) return lastError = 11, 0;
     return 1;
 }
 
@@ -126,10 +152,11 @@ int Dib::LoadFile(const char* name) {
     if (Read16(f) != 0x4D42) return lastError = 4, 0;
     if (uint32_t code = ReadInfoAndTable(f, size)) return lastError = code, 0;
     uint32_t fileSize = Read32(f + 2), offBits = Read32(f + 10);
-    size_t want = fileSize >= offBits ? fileSize - offBits : 0;
+    if (fileSize <= offBits) return ReplaceBits(nullptr, 0), lastError = 11, 0;
+    size_t want = fileSize - offBits;
     size_t have = offBits < size ? size - offBits : 0;
-    bits_.assign(f + (offBits < size ? offBits : size),
-                 f + (offBits < size ? offBits : size) + (have < want ? have : want));
+    if (!ReplaceBits(f + std::min<size_t>(offBits, size), std::min(have, want)))
+        return lastError = 11, 0;
     if (have < want) return lastError = 12, 0;
     return 1;
 }

@@ -52,7 +52,10 @@ class Dib {
     uint32_t lastError = 0;
 
   private:
+    // A zeroed header with the 40 info bytes given (none: all zero); 0 when there's no memory.
     int ReplaceHeader(const uint8_t* info);
+    // A pixel block of `bytes`, copied from `from` (null: zeroes); 0 when there's no memory.
+    int ReplaceBits(const uint8_t* from, size_t bytes);
     // The info header and colour table of a whole image in memory; 0, or the error code.
     uint32_t ReadInfoAndTable(const uint8_t* image, size_t size);
 

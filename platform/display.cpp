@@ -60,10 +60,15 @@ void CopyKeyedRow(const uint8_t* from, uint8_t* to, int w, uint8_t key) {
 
 int DDInit() {
     switch (HostOpenDisplay("Kestor")) {
-    case 0: lpDD = true; return 1;
-    case 1: return DDError("DirectDrawCreate Failed");
-    case 2: return DDError("SetCooperativeLevel Failed");
-    default: return DDError("SetDisplayMode Failed");
+    case 0:
+        lpDD = true;
+        return 1;
+    case 1:
+        return DDError("DirectDrawCreate Failed");
+    case 2:
+        return DDError("SetCooperativeLevel Failed");
+    default:
+        return DDError("SetDisplayMode Failed");
     }
 }
 
@@ -99,7 +104,9 @@ void SetSurfacePalette(Surface* surface, const DDPalette* palette) {
     if (surface && palette) surface->palette = palette;
 }
 
-Surface* GetNewSurface(int width, int height) { return NewSurface(width, height); }
+Surface* GetNewSurface(int width, int height) {
+    return NewSurface(width, height);
+}
 
 int CopyDibToSurface(Surface* surface, Dib* dib, int width, int height) {
     if (!surface || !dib) return 0;
@@ -145,7 +152,8 @@ int CopySurfaceRect(Surface* source, Surface* destination, int x, int y, const R
         rect.bottom > source->height || x < 0 || y < 0 || x + w > destination->width ||
         y + h > destination->height)
         return 0;
-    uint32_t result = SurfaceResult();
+    // Without the wait flag a copy the display is still busy with is simply not made.
+    uint32_t result = (flags & DDBLTFAST_WAIT) ? SurfaceResult() : HostSurfaceResult();
     if (result == DDERR_SURFACELOST) {
         RestoreAllSurfaces();
         return 0;

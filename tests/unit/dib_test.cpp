@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/dib.h"
@@ -54,6 +56,49 @@ std::string WriteTemp(const std::vector<uint8_t>& bytes, size_t keep) {
 }
 
 } // namespace
+
+// The allocator of this test program, with one fault it can be asked for: the next allocation
+// of exactly a given size fails as an exhausted heap would.
+namespace {
+size_t FailingSize = 0;
+void FailNextAllocationOf(size_t bytes) {
+    FailingSize = bytes;
+}
+} // namespace
+
+void* operator new(size_t bytes) {
+    if (bytes != 0 && bytes == FailingSize) {
+        FailingSize = 0;
+        throw std::bad_alloc();
+    }
+    if (void* p = std::malloc(bytes ? bytes : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t bytes) {
+    return operator new(bytes);
+}
+void* operator new(size_t bytes, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(bytes);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](size_t bytes, const std::nothrow_t& nothrow) noexcept {
+    return operator new(bytes, nothrow);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
 
 TEST(Dib, NumColorsFollowsBitCountUnlessTheCountIsGiven) {
     BitmapInfoHeader h{};
@@ -113,12 +158,9 @@ TEST(Dib, HostileResourcesFailWithoutReadingPastTheirEnd) {
         EXPECT_FALSE(dib.LoadResource(shortImage.data(), shortImage.size())) << cut;
     }
     std::vector<uint8_t> offPast = good;
+    Put32(offPast, 2, (1u << 30) + 8);
     Put32(offPast, 10, 1u << 30);
     EXPECT_FALSE(dib.LoadResource(offPast.data(), offPast.size()));
-    EXPECT_EQ(dib.lastError, 12u);
-    std::vector<uint8_t> sizeBelowOff = good;
-    Put32(sizeBelowOff, 2, 10);
-    EXPECT_FALSE(dib.LoadResource(sizeBelowOff.data(), sizeBelowOff.size()));
     EXPECT_EQ(dib.lastError, 12u);
 
     for (int32_t w : {0, -5, 9000}) {
@@ -158,6 +200,51 @@ TEST(Dib, LoadFileErrorCodes) {
     EXPECT_EQ(fresh.Width(), 640);
     EXPECT_TRUE(dib.LoadFile(WriteTemp(good, good.size()).c_str()));
     EXPECT_EQ(dib.Width(), 4);
+}
+
+// bfSize at or below bfOffBits asks for a pixel block of no bytes, or of "fewer than none":
+// a block that can't be had. The new header stays, with no pixels.
+TEST(Dib, AFileSizeNotPastThePixelOffsetFailsWithCode11) {
+    HeadlessReset();
+    std::vector<uint8_t> good = Bitmap(4, 2);
+    for (uint32_t size : {1078u, 1077u, 10u, 0u}) {
+        std::vector<uint8_t> image = good;
+        Put32(image, 2, size);
+        Dib fromResource, fromFile;
+        EXPECT_FALSE(fromResource.LoadResource(image.data(), image.size())) << size;
+        EXPECT_EQ(fromResource.lastError, 11u) << size;
+        EXPECT_EQ(fromResource.Width(), 4);
+        EXPECT_EQ(fromResource.BitsSize(), 0u);
+        EXPECT_FALSE(fromFile.LoadFile(WriteTemp(image, image.size()).c_str())) << size;
+        EXPECT_EQ(fromFile.lastError, 11u) << size;
+        EXPECT_EQ(fromFile.Width(), 4);
+        EXPECT_EQ(fromFile.BitsSize(), 0u);
+    }
+}
+
+// Memory that can't be had ends a load with its code, not the program: 8 for the header
+// (leaving no header and the old pixels), 11 for the pixels (the new header, no pixels).
+TEST(Dib, MemoryThatCannotBeHadFailsTheLoadWithItsCode) {
+    std::vector<uint8_t> image = Bitmap(4, 2);
+    Dib dib;
+    size_t oldBits = dib.BitsSize();
+    FailNextAllocationOf(DibHeaderBytes);
+    EXPECT_FALSE(dib.LoadResource(image.data(), image.size()));
+    EXPECT_EQ(dib.lastError, 8u);
+    EXPECT_FALSE(dib.HasHeader());
+    EXPECT_EQ(dib.Width(), 0);
+    EXPECT_EQ(dib.BitsSize(), oldBits);
+
+    FailNextAllocationOf(image.size() - 1078);
+    EXPECT_FALSE(dib.LoadResource(image.data(), image.size()));
+    EXPECT_EQ(dib.lastError, 11u);
+    EXPECT_EQ(dib.Width(), 4);
+    EXPECT_EQ(dib.BitsSize(), 0u);
+
+    FailNextAllocationOf(640 * 480);
+    EXPECT_EQ(dib.Create(640, 480), 0);
+    EXPECT_FALSE(dib.HasHeader());
+    EXPECT_TRUE(dib.LoadResource(image.data(), image.size())); // and memory comes back
 }
 
 TEST(Dib, StretchDoublesEveryPixelAndTopDownRowsStandUpright) {

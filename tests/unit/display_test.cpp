@@ -154,6 +154,19 @@ TEST(Display, FlipShowsTheBackBufferAndALostSurfaceDropsOnlyThatOperation) {
     std::fill(lpDDSBack->pixels.begin(), lpDDSBack->pixels.end(), 4);
     ClearSurface(lpDDSBack); // waits it out, then fills
     EXPECT_EQ(Back(3, 3), 0);
+
+    // A copy with the wait flag waits the drawing out; one without it (the title's) is
+    // not made at all, and the next one is.
+    Rect corner = {0, 0, 8, 8};
+    HeadlessFault().surfaceResultCount = 2;
+    EXPECT_EQ(CopySurfaceRect(lpDDSSheet, lpDDSBack, 0, 0, corner, DDBLTFAST_WAIT), 1);
+    EXPECT_EQ(HeadlessFault().surfaceResultCount, 0);
+    std::fill(lpDDSPrimary->pixels.begin(), lpDDSPrimary->pixels.end(), 6);
+    HeadlessFault().surfaceResultCount = 1;
+    EXPECT_EQ(CopySurfaceRect(lpDDSBack, lpDDSPrimary, 0, 0, corner, 0), 0);
+    EXPECT_EQ(lpDDSPrimary->pixels[0], 6);
+    EXPECT_EQ(CopySurfaceRect(lpDDSBack, lpDDSPrimary, 0, 0, corner, 0), 1);
+    EXPECT_EQ(lpDDSPrimary->pixels[0], lpDDSBack->pixels[0]);
 }
 
 TEST(Display, AFailedDisplayReleasesAndShowsItsBox) {
