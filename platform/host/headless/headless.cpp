@@ -112,6 +112,11 @@ bool HeadlessHasScheduled() {
 void HeadlessPushEvent(HostEventKind kind, int key) {
     M.events.push_back({kind, key});
 }
+void HeadlessKeyStroke(int vk, bool alt, bool ctrl) {
+    M.pressedSinceQuery[vk] = true;
+    bool system = vk == VK_MENU || vk == VK_F10 || (alt && !ctrl);
+    if (!system) M.events.push_back({HostKeyPress, vk});
+}
 void HeadlessMouseMove(int dx, int dy) {
     M.mouseDx += dx;
     M.mouseDy += dy;

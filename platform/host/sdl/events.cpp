@@ -8,6 +8,7 @@
 #include <deque>
 
 #include "platform/host/host.h"
+#include "platform/host/sdl/clock.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ struct KeyCode {
 constexpr KeyCode NamedKeys[] = {
     {SDLK_BACKSPACE, 0x08},     {SDLK_TAB, 0x09},         {SDLK_RETURN, VK_RETURN},
     {SDLK_KP_ENTER, VK_RETURN}, {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
-    {SDLK_LCTRL, VK_CONTROL},   {SDLK_RCTRL, VK_CONTROL}, {SDLK_LALT, 0x12},
-    {SDLK_RALT, 0x12},          {SDLK_PAUSE, VK_PAUSE},   {SDLK_CAPSLOCK, 0x14},
+    {SDLK_LCTRL, VK_CONTROL},   {SDLK_RCTRL, VK_CONTROL}, {SDLK_LALT, VK_MENU},
+    {SDLK_RALT, VK_MENU},       {SDLK_PAUSE, VK_PAUSE},   {SDLK_CAPSLOCK, 0x14},
     {SDLK_ESCAPE, VK_ESCAPE},   {SDLK_SPACE, 0x20},       {SDLK_PAGEUP, 0x21},
     {SDLK_PAGEDOWN, 0x22},      {SDLK_END, 0x23},         {SDLK_HOME, 0x24},
     {SDLK_LEFT, VK_LEFT},       {SDLK_UP, VK_UP},         {SDLK_RIGHT, VK_RIGHT},
@@ -47,6 +48,13 @@ int VirtualKey(SDL_Keycode key) {
     return 0;
 }
 
+// Ctrl with Alt makes AltGr, whose keys are ordinary. Player 2's keys are read from the key
+// state, which system keys still reach.
+bool SystemKey(const SDL_Keysym& key) {
+    bool alt = (key.mod & KMOD_ALT) != 0 && (key.mod & KMOD_CTRL) == 0;
+    return key.sym == SDLK_LALT || key.sym == SDLK_RALT || key.sym == SDLK_F10 || alt;
+}
+
 void Translate(const SDL_Event& e) {
     if (e.type == SDL_QUIT) {
         Waiting.push_back({HostWindowClosed, 0});
@@ -54,7 +62,7 @@ void Translate(const SDL_Event& e) {
         // Held keys repeat as presses, as the old key messages did.
         int vk = VirtualKey(e.key.keysym.sym);
         PressedSinceQuery[static_cast<size_t>(vk)] = true;
-        Waiting.push_back({HostKeyPress, vk});
+        if (!SystemKey(e.key.keysym)) Waiting.push_back({HostKeyPress, vk});
     } else if (e.type == SDL_WINDOWEVENT) {
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -92,15 +100,24 @@ bool HostTakeEvent(HostEvent* event) {
 }
 
 // Events the game does not hear of (mouse motion) wake SDL but not the game: the wait goes
-// on until a message for the game arrives or the time is up.
+// on until a message for the game arrives or the time is up. SDL's wait counts whole
+// milliseconds and wakes late; the next tick is timed from this one's grant, so every late
+// wake would be kept. So the wait ends early and the last stretch sleeps to the very
+// millisecond.
 void HostWaitEvent(uint32_t until) {
+    constexpr uint32_t Early = 2;
     TranslateAll();
     for (;;) {
         uint32_t now = GetTickCount();
         if (!Waiting.empty() || now >= until) return;
+        if (until - now <= Early) {
+            SleepUntil(until);
+            TranslateAll();
+            return;
+        }
         SDL_Event e;
-        if (SDL_WaitEventTimeout(&e, static_cast<int>(std::min<uint32_t>(until - now, INT_MAX))))
-            Translate(e);
+        uint32_t wait = std::min<uint32_t>(until - now - Early, INT_MAX);
+        if (SDL_WaitEventTimeout(&e, static_cast<int>(wait))) Translate(e);
     }
 }
 

@@ -56,9 +56,14 @@ void HostCloseMouse() {
     MouseHeld = false;
 }
 
-// No joystick, or no joystick support at all, only means player 2 uses the keyboard.
+// No joystick, or no joystick support at all, only means player 2 uses the keyboard. The
+// reads update the joystick themselves; left to SDL, an attached joystick would turn every
+// wait for an event into polling once a millisecond.
 int HostJoystickCount() {
-    if (!SDL_WasInit(SDL_INIT_JOYSTICK) && SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 0;
+    if (!SDL_WasInit(SDL_INIT_JOYSTICK)) {
+        SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
+        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 0;
+    }
     return SDL_NumJoysticks();
 }
 

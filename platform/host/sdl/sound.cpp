@@ -4,11 +4,23 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <list>
 #include <vector>
 
 #include "platform/host/host.h"
 
 namespace {
+
+// A clip in the device's format. Kept for the whole run: the title music is made and released
+// at every title screen, and is converted only the first time.
+struct Converted {
+    const uint8_t* source;
+    uint32_t bytes;
+    int bitsPerSample, sampleRate, channels;
+    uint64_t digest;
+    std::vector<Sint16> samples;
+    Mix_Chunk chunk;
+};
 
 struct Voice {
     Mix_Chunk* chunk; // null once released
@@ -18,8 +30,8 @@ struct Voice {
 
 bool SoundOpen;
 int DeviceRate, DeviceChannels;
-SDL_AudioFormat DeviceFormat;
-std::vector<Voice> Voices; // handle - 1
+std::list<Converted> ConvertedClips; // a list: voices point into it
+std::vector<Voice> Voices;           // handle - 1
 
 Voice* Find(int voice) {
     if (voice < 1 || voice > static_cast<int>(Voices.size())) return nullptr;
@@ -40,41 +52,84 @@ int FreeChannel() {
     }
 }
 
-// The clip's samples in the device's format and rate; the mixer plays chunks as they lie.
-Mix_Chunk* Convert(const uint8_t* pcm, uint32_t bytes, SDL_AudioFormat format, int rate,
-                   int channels) {
-    SDL_AudioStream* stream =
-        SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, DeviceFormat,
-                           static_cast<Uint8>(DeviceChannels), DeviceRate);
-    if (!stream) return nullptr;
-    Mix_Chunk* chunk = nullptr;
-    if (SDL_AudioStreamPut(stream, pcm, static_cast<int>(bytes)) == 0 &&
-        SDL_AudioStreamFlush(stream) == 0) {
-        int size = SDL_AudioStreamAvailable(stream);
-        auto* samples = static_cast<Uint8*>(SDL_malloc(static_cast<size_t>(size)));
-        chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
-        if (samples && chunk && SDL_AudioStreamGet(stream, samples, size) == size) {
-            // allocated = 1: Mix_FreeChunk frees the samples with the chunk.
-            *chunk = {1, samples, static_cast<Uint32>(size), MIX_MAX_VOLUME};
-        } else {
-            SDL_free(samples);
-            SDL_free(chunk);
-            chunk = nullptr;
+// FNV-1a: the same resource handed in again is known by its bytes, not only by its address.
+uint64_t Digest(const uint8_t* bytes, uint32_t size) {
+    uint64_t h = 14695981039346656037ull;
+    for (uint32_t i = 0; i < size; ++i) h = (h ^ bytes[i]) * 1099511628211ull;
+    return h;
+}
+
+struct Clip {
+    const uint8_t* pcm;
+    uint32_t frames;
+    int bytesPerSample, channels;
+};
+
+// Sample of a channel of a frame as 16-bit; the frame after the last is the first again, so a
+// looped clip joins its own beginning at the seam.
+int SampleAt(const Clip& c, uint32_t frame, int channel) {
+    const uint8_t* p =
+        c.pcm + (static_cast<size_t>(frame % c.frames) * c.channels + channel) * c.bytesPerSample;
+    if (c.bytesPerSample == 1) return (p[0] - 128) * 256;
+    return static_cast<Sint16>(p[0] | p[1] << 8);
+}
+
+// The clip at the device's rate by linear interpolation, written straight into its place:
+// exactly the clip's own length, with no buffer in between. Each device channel takes the
+// clip's channel of the same number, or its last (a mono clip sounds centred).
+void Resample(const Clip& c, int rate, std::vector<Sint16>* out) {
+    const uint64_t frames = (uint64_t{c.frames} * DeviceRate + rate / 2) / rate;
+    out->resize(frames * DeviceChannels);
+    Sint16* to = out->data();
+    for (uint64_t i = 0; i < frames; ++i) {
+        const uint64_t at = i * rate;
+        const auto n = static_cast<uint32_t>(at / DeviceRate);
+        const auto frac = static_cast<int64_t>(at % DeviceRate);
+        for (int ch = 0; ch < DeviceChannels; ++ch) {
+            int from = std::min(ch, c.channels - 1);
+            int64_t a = SampleAt(c, n, from), b = SampleAt(c, n + 1, from);
+            *to++ = static_cast<Sint16>(a + (b - a) * frac / DeviceRate);
         }
     }
-    SDL_FreeAudioStream(stream);
-    return chunk;
+}
+
+Mix_Chunk* Convert(const uint8_t* pcm, uint32_t bytes, int bitsPerSample, int rate, int channels) {
+    uint64_t digest = Digest(pcm, bytes);
+    for (Converted& c : ConvertedClips)
+        if (c.source == pcm && c.bytes == bytes && c.bitsPerSample == bitsPerSample &&
+            c.sampleRate == rate && c.channels == channels && c.digest == digest)
+            return &c.chunk;
+    Clip clip{pcm, bytes / static_cast<uint32_t>(bitsPerSample / 8 * channels), bitsPerSample / 8,
+              channels};
+    if (clip.frames == 0) return nullptr;
+    Converted& c = ConvertedClips.emplace_back(
+        Converted{pcm, bytes, bitsPerSample, rate, channels, digest, {}, {}});
+    Resample(clip, rate, &c.samples);
+    // allocated = 0: the samples are ours, not the mixer's to free.
+    c.chunk = {0, reinterpret_cast<Uint8*>(c.samples.data()),
+               static_cast<Uint32>(c.samples.size() * sizeof(Sint16)), MIX_MAX_VOLUME};
+    return &c.chunk;
 }
 
 } // namespace
 
+// One mono channel at 44100 Hz is all the game's centred clips need; the mixer may give more
+// channels or another rate, and the clips are converted to whatever it gives. A device that
+// can't be had leaves nothing of the audio system running.
 bool HostOpenSound() {
     if (SoundOpen) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) return false;
-    Uint16 format;
+    Uint16 format = 0;
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 1, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
     Mix_QuerySpec(&DeviceRate, &format, &DeviceChannels);
-    DeviceFormat = format;
+    if (format != AUDIO_S16SYS || DeviceRate <= 0 || DeviceChannels < 1) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
     Mix_AllocateChannels(32);
     SoundOpen = true;
     return true;
@@ -82,12 +137,9 @@ bool HostOpenSound() {
 
 int HostMakeVoice(const uint8_t* pcm, uint32_t bytes, int bitsPerSample, int sampleRate,
                   int channels) {
-    if (!SoundOpen || sampleRate <= 0 || channels < 1 || channels > 2) return 0;
+    if (!SoundOpen || !pcm || sampleRate <= 0 || channels < 1 || channels > 2) return 0;
     if (bitsPerSample != 8 && bitsPerSample != 16) return 0;
-    SDL_AudioFormat format = bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-    // A clip that ends inside a sample frame loses the broken frame.
-    uint32_t frame = static_cast<uint32_t>(bitsPerSample / 8 * channels);
-    Mix_Chunk* chunk = Convert(pcm, bytes - bytes % frame, format, sampleRate, channels);
+    Mix_Chunk* chunk = Convert(pcm, bytes, bitsPerSample, sampleRate, channels);
     if (!chunk) return 0;
     // Channels are never panned or turned down: every voice sounds centred at full volume.
     Voices.push_back({chunk, FreeChannel(), false});
@@ -121,6 +173,5 @@ void HostReleaseVoice(int voice) {
     Voice* v = Find(voice);
     if (!v) return;
     Mix_HaltChannel(v->channel);
-    Mix_FreeChunk(v->chunk);
     v->chunk = nullptr;
 }
