@@ -1,0 +1,182 @@
+// Keys, the mouse and the joystick as the game reads them.
+#include <fstream>
+#include <string>
+
+#include "platform/host/contract/contract.h"
+
+namespace {
+
+struct KeyRow {
+    const char* name;
+    int vk;
+};
+
+// The keys the key handler and player 2 know, and a few more: each arrives as its old code.
+constexpr KeyRow Keys[] = {
+    {"Return", VK_RETURN},
+    {"KP_Enter", VK_RETURN},
+    {"Pause", VK_PAUSE},
+    {"Escape", VK_ESCAPE},
+    {"F1", VK_F1},
+    {"F2", VK_F2},
+    {"F3", VK_F3},
+    {"Left", VK_LEFT},
+    {"Up", VK_UP},
+    {"Right", VK_RIGHT},
+    {"Down", VK_DOWN},
+    {"Shift_L", VK_SHIFT},
+    {"Control_L", VK_CONTROL},
+    {"a", 'A'},
+    {"z", 'Z'},
+    {"5", '5'},
+    {"space", 0x20},
+    {"F12", 0x7B},
+};
+
+} // namespace
+
+TEST_F(HostContract, KeysArriveAsTheCodesTheKeyHandlerExpects) {
+    OpenWindow();
+    for (const KeyRow& k : Keys) {
+        std::vector<HostEvent> events;
+        RigKey(k.name);
+        Pass(60, &events);
+        EXPECT_EQ(KeysOf(events), std::vector<int>{k.vk}) << k.name;
+    }
+}
+
+// Alt, F10 and keys pressed with Alt belonged to the system's menus: Alt+F1 must not start a
+// game, F10 must not end a pause, Alt+Enter must not leave the staff roll.
+TEST_F(HostContract, SystemKeysNeverReachTheKeyHandler) {
+    OpenWindow();
+    for (const char* chord : {"Alt_L", "F10", "Alt_L+F1", "Alt_L+F2", "Alt_L+F3", "Alt_L+Return",
+                              "Alt_L+Escape", "Alt_L+a"}) {
+        std::vector<HostEvent> events;
+        RigKey(chord);
+        Pass(60, &events);
+        EXPECT_EQ(KeysOf(events), std::vector<int>{}) << chord;
+    }
+    // Ctrl with Alt is AltGr's own chord: its keys are ordinary keys.
+    std::vector<HostEvent> events;
+    RigKey("Control_L+Alt_L+a");
+    Pass(60, &events);
+    EXPECT_EQ(KeysOf(events), (std::vector<int>{VK_CONTROL, 'A'}));
+}
+
+// Player 2's keys: down while held, and a press between two looks is seen by the second.
+TEST_F(HostContract, HeldKeysReadDownAndABriefPressIsNotMissed) {
+    OpenWindow();
+    RigHoldKey("Left", true);
+    Pass(60);
+    EXPECT_TRUE(HostKeyDown(VK_LEFT));
+    EXPECT_TRUE(HostKeyDown(VK_LEFT));
+    RigHoldKey("Left", false);
+    Pass(60);
+    EXPECT_FALSE(HostKeyDown(VK_LEFT));
+
+    EXPECT_FALSE(HostKeyDown(VK_CONTROL));
+    RigKey("Control_L");
+    Pass(60);
+    EXPECT_TRUE(HostKeyDown(VK_CONTROL));
+    EXPECT_FALSE(HostKeyDown(VK_CONTROL));
+    // A system key is still a key that was pressed.
+    RigKey("Alt_L+Right");
+    Pass(60);
+    EXPECT_TRUE(HostKeyDown(VK_RIGHT));
+}
+
+// One count of the mouse is one pixel of the swatter: no acceleration, no scaling.
+TEST_F(HostContract, OneMouseCountIsOnePixel) {
+    OpenWindow();
+    ASSERT_EQ(HostOpenMouse(), 0);
+    int dx, dy;
+    bool left;
+    Pass(60);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    for (int i = 0; i < 5; ++i) {
+        RigMoveMouse(1, 0);
+        Pass(20);
+    }
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_EQ(dx, 5);
+    EXPECT_EQ(dy, 0);
+    struct Move {
+        int dx, dy;
+    };
+    for (Move m : {Move{-7, 3}, Move{0, -1}, Move{120, -45}, Move{-300, 200}}) {
+        RigMoveMouse(m.dx, m.dy);
+        Pass(60);
+        ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+        EXPECT_EQ(dx, m.dx) << m.dx << "," << m.dy;
+        EXPECT_EQ(dy, m.dy) << m.dx << "," << m.dy;
+    }
+    Pass(60);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_EQ(dx, 0); // read once, motion is gone
+    EXPECT_FALSE(left);
+    RigMouseButton(true);
+    Pass(60);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_TRUE(left);
+    RigMouseButton(false);
+    Pass(60);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_FALSE(left);
+    HostCloseMouse();
+    EXPECT_FALSE(HostReadMouse(&dx, &dy, &left));
+}
+
+// The joystick reads in the old interface's range, 0 to 65535 from left to right and from
+// top to bottom, with buttons 1 and 2 as bits 1 and 2.
+TEST_F(HostContract, TheJoystickReadsAsTheJoystickTableSays) {
+    OpenWindow();
+    if (!RigAttachJoystick()) GTEST_SKIP() << "this host can't have a joystick plugged in";
+    ASSERT_EQ(HostJoystickCount(), 1);
+    HostJoystickCaps caps{};
+    ASSERT_TRUE(HostJoystickCapsOf(&caps));
+    EXPECT_EQ(caps.xMin, 0u);
+    EXPECT_EQ(caps.xMax, 65535u);
+    EXPECT_EQ(caps.yMin, 0u);
+    EXPECT_EQ(caps.yMax, 65535u);
+    struct Position {
+        uint32_t x, y, buttons;
+    };
+    for (Position p : {Position{0, 65535, 1}, Position{32768, 32768, 2}, Position{65535, 0, 3},
+                       Position{1000, 40000, 0}}) {
+        RigJoystick(p.x, p.y, p.buttons);
+        uint32_t x, y, buttons;
+        ASSERT_TRUE(HostJoystickRead(&x, &y, &buttons));
+        EXPECT_EQ(x, p.x);
+        EXPECT_EQ(y, p.y);
+        EXPECT_EQ(buttons, p.buttons);
+    }
+}
+
+namespace {
+
+// How often this thread has gone to sleep and been woken, from the kernel's count; -1 where
+// there is no such count.
+long WakeUps() {
+    std::ifstream status("/proc/thread-self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("voluntary_ctxt_switches:")) return std::stol(line.substr(24));
+    return -1;
+}
+
+} // namespace
+
+// A joystick is read when the game asks: it does not turn the program's waits into polling.
+// Counted in wake-ups, not timed: half a second's wait is a handful of them, where polling
+// once a millisecond would be five hundred.
+TEST_F(HostContract, AJoystickDoesNotWakeTheWait) {
+    OpenWindow();
+    if (!RigAttachJoystick()) GTEST_SKIP() << "this host can't have a joystick plugged in";
+    ASSERT_EQ(HostJoystickCount(), 1);
+    uint32_t x, y, buttons;
+    ASSERT_TRUE(HostJoystickRead(&x, &y, &buttons));
+    long before = WakeUps();
+    if (before < 0) GTEST_SKIP() << "no count of wake-ups on this machine";
+    Pass(500);
+    EXPECT_LT(WakeUps() - before, 50);
+}

@@ -1,0 +1,39 @@
+// What the host contract's tests need from a host beyond host.h: hands at the machine (keys,
+// mouse, joystick, the window system) and ears at its sound device. Each host has one rig;
+// a rig that can't do something says so, and the test that needs it is skipped with why.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Before each test: the machine ready for the program (a screen, a sound device to listen
+// to). False, with the reason in `why`, when it can't be had.
+bool RigStart(std::string* why);
+
+// Keys by their X keysym names ("F1", "Return", "Alt_L", "a"); a chord joins names with "+"
+// and holds the earlier keys down around the last ("Alt_L+F1").
+void RigKey(const char* chord);
+void RigHoldKey(const char* name, bool down);
+
+// The mouse, in device counts, and its left button.
+void RigMoveMouse(int dx, int dy);
+void RigMouseButton(bool down);
+
+// A joystick of two axes and two buttons is plugged in; positions in the old interface's
+// range, 0 to 65535 on each axis, buttons as bits (1 button 1, 2 button 2). False when the
+// host can't have one.
+bool RigAttachJoystick();
+void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons);
+
+// The window system: another window takes the focus; the window's close button.
+void RigTakeFocus();
+void RigCloseWindow();
+
+// The sound device: the next HostOpenSound fails; whether any part of the audio system
+// (threads included) is still running.
+void RigFailSoundDevice();
+bool RigAudioRunning();
+// Everything the device has played since it opened, as mono 16-bit samples at `rate`.
+// False when the host has no mix to listen to.
+bool RigPlayed(std::vector<int16_t>* samples, int* rate);

@@ -1,0 +1,60 @@
+// The window's own events and the wait the main loop sleeps in.
+#include <sched.h>
+
+#include <string>
+
+#include "platform/host/contract/contract.h"
+
+namespace {
+
+bool Arrives(HostEventKind kind, uint32_t withinMs) {
+    std::vector<HostEvent> events;
+    for (uint32_t waited = 0; waited < withinMs; waited += 50) {
+        Pass(50, &events);
+        for (const HostEvent& e : events)
+            if (e.kind == kind) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(HostContract, AnotherWindowTakingTheFocusArrivesAsFocusLost) {
+    OpenWindow();
+    RigTakeFocus();
+    EXPECT_TRUE(Arrives(HostFocusLost, 3000));
+}
+
+TEST_F(HostContract, TheCloseButtonArrivesAsWindowClosed) {
+    OpenWindow();
+    RigCloseWindow();
+    EXPECT_TRUE(Arrives(HostWindowClosed, 3000));
+}
+
+// The main loop sleeps until the next tick is due; the tick is timed from its grant, so a
+// wait that ends late makes every tick late. The wait ends at its due millisecond, never
+// before it. Other programs' work would make any wait late now and then; the test thread
+// asks to be first in line for the processor where the machine allows it, and otherwise
+// tolerates more.
+TEST_F(HostContract, TheWaitReturnsAtItsDueMillisecond) {
+    sched_param first{};
+    first.sched_priority = 1;
+    bool realTime = sched_setscheduler(0, SCHED_FIFO, &first) == 0;
+    OpenWindow();
+    int onTime = 0, waits = 0;
+    std::string late;
+    while (waits < 50) {
+        uint32_t until = GetTickCount() + 40;
+        HostWaitEvent(until);
+        uint32_t now = GetTickCount();
+        if (HostPeekEvent()) { // woken by an event, not by the time
+            Pass(0);
+            continue;
+        }
+        ++waits;
+        ASSERT_GE(now, until);
+        onTime += now == until;
+        if (now != until) late += " " + std::to_string(now - until);
+    }
+    EXPECT_GE(onTime, realTime ? 48 : 40) << "late by (ms):" << late;
+}

@@ -1,0 +1,90 @@
+// The headless host's rig for the contract: its own injection calls, in process.
+#include <cstring>
+#include <string>
+
+#include "platform/host/contract/rig.h"
+#include "platform/host/headless/headless.h"
+
+namespace {
+
+struct KeyName {
+    const char* name;
+    int vk;
+};
+
+constexpr KeyName KeyNames[] = {
+    {"Return", VK_RETURN}, {"KP_Enter", VK_RETURN}, {"Pause", VK_PAUSE},
+    {"Escape", VK_ESCAPE}, {"F1", VK_F1},           {"F2", VK_F2},
+    {"F3", VK_F3},         {"F10", VK_F10},         {"F12", 0x7B},
+    {"Left", VK_LEFT},     {"Up", VK_UP},           {"Right", VK_RIGHT},
+    {"Down", VK_DOWN},     {"Shift_L", VK_SHIFT},   {"Control_L", VK_CONTROL},
+    {"Alt_L", VK_MENU},    {"space", 0x20},
+};
+
+// Letters and digits are their own codes.
+int VirtualKey(const std::string& name) {
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return name[0] - 'a' + 'A';
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return name[0];
+    for (const KeyName& k : KeyNames)
+        if (name == k.name) return k.vk;
+    return 0;
+}
+
+} // namespace
+
+bool RigStart(std::string*) {
+    HeadlessReset();
+    return true;
+}
+
+void RigKey(const char* chord) {
+    bool alt = false, ctrl = false;
+    std::string rest = chord;
+    for (;;) {
+        size_t plus = rest.find('+');
+        std::string name = rest.substr(0, plus);
+        int vk = VirtualKey(name);
+        HeadlessKeyStroke(vk, alt, ctrl);
+        alt = alt || vk == VK_MENU;
+        ctrl = ctrl || vk == VK_CONTROL;
+        if (plus == std::string::npos) return;
+        rest = rest.substr(plus + 1);
+    }
+}
+
+void RigHoldKey(const char* name, bool down) {
+    HeadlessHoldKey(VirtualKey(name), down);
+}
+
+void RigMoveMouse(int dx, int dy) {
+    HeadlessMouseMove(dx, dy);
+}
+void RigMouseButton(bool down) {
+    HeadlessMouseButton(down);
+}
+
+bool RigAttachJoystick() {
+    HeadlessAttachJoystick(true);
+    return true;
+}
+void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
+    HeadlessJoystick(x, y, buttons);
+}
+
+void RigTakeFocus() {
+    HeadlessPushEvent(HostFocusLost);
+}
+void RigCloseWindow() {
+    HeadlessPushEvent(HostWindowClosed);
+}
+
+void RigFailSoundDevice() {
+    HeadlessFault().noSound = true;
+}
+// The headless machine has no audio system to leave running.
+bool RigAudioRunning() {
+    return false;
+}
+bool RigPlayed(std::vector<int16_t>*, int*) {
+    return false;
+}
