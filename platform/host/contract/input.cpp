@@ -33,16 +33,38 @@ constexpr KeyRow Keys[] = {
     {"F12", 0x7B},
 };
 
+// The key presses that arrive within a second of a chord, and none after a pause for more.
+std::vector<int> KeysFrom(const char* chord) {
+    std::vector<HostEvent> events;
+    RigKey(chord);
+    for (int waited = 0; waited < 1000 && KeysOf(events).empty(); waited += 20) Pass(20, &events);
+    Pass(100, &events);
+    return KeysOf(events);
+}
+
+// The motion that arrives within a second, and none after a pause for more; false on a
+// failed read.
+bool MotionOf(int dx, int dy, int* gotX, int* gotY, bool* left) {
+    *gotX = *gotY = 0;
+    int x, y;
+    for (int waited = 0; waited < 1000 && (*gotX != dx || *gotY != dy); waited += 20) {
+        Pass(20);
+        if (!HostReadMouse(&x, &y, left)) return false;
+        *gotX += x;
+        *gotY += y;
+    }
+    Pass(100);
+    if (!HostReadMouse(&x, &y, left)) return false;
+    *gotX += x;
+    *gotY += y;
+    return true;
+}
+
 } // namespace
 
 TEST_F(HostContract, KeysArriveAsTheCodesTheKeyHandlerExpects) {
     OpenWindow();
-    for (const KeyRow& k : Keys) {
-        std::vector<HostEvent> events;
-        RigKey(k.name);
-        Pass(60, &events);
-        EXPECT_EQ(KeysOf(events), std::vector<int>{k.vk}) << k.name;
-    }
+    for (const KeyRow& k : Keys) EXPECT_EQ(KeysFrom(k.name), std::vector<int>{k.vk}) << k.name;
 }
 
 // Alt, F10 and keys pressed with Alt belonged to the system's menus: Alt+F1 must not start a
@@ -50,38 +72,31 @@ TEST_F(HostContract, KeysArriveAsTheCodesTheKeyHandlerExpects) {
 TEST_F(HostContract, SystemKeysNeverReachTheKeyHandler) {
     OpenWindow();
     for (const char* chord : {"Alt_L", "F10", "Alt_L+F1", "Alt_L+F2", "Alt_L+F3", "Alt_L+Return",
-                              "Alt_L+Escape", "Alt_L+a"}) {
-        std::vector<HostEvent> events;
-        RigKey(chord);
-        Pass(60, &events);
-        EXPECT_EQ(KeysOf(events), std::vector<int>{}) << chord;
-    }
+                              "Alt_L+Escape", "Alt_L+a"})
+        EXPECT_EQ(KeysFrom(chord), std::vector<int>{}) << chord;
     // Ctrl with Alt is AltGr's own chord: its keys are ordinary keys.
-    std::vector<HostEvent> events;
-    RigKey("Control_L+Alt_L+a");
-    Pass(60, &events);
-    EXPECT_EQ(KeysOf(events), (std::vector<int>{VK_CONTROL, 'A'}));
+    EXPECT_EQ(KeysFrom("Control_L+Alt_L+a"), (std::vector<int>{VK_CONTROL, 'A'}));
 }
 
 // Player 2's keys: down while held, and a press between two looks is seen by the second.
 TEST_F(HostContract, HeldKeysReadDownAndABriefPressIsNotMissed) {
     OpenWindow();
     RigHoldKey("Left", true);
-    Pass(60);
+    Pass(150);
     EXPECT_TRUE(HostKeyDown(VK_LEFT));
     EXPECT_TRUE(HostKeyDown(VK_LEFT));
     RigHoldKey("Left", false);
-    Pass(60);
+    Pass(150);
     EXPECT_FALSE(HostKeyDown(VK_LEFT));
 
     EXPECT_FALSE(HostKeyDown(VK_CONTROL));
     RigKey("Control_L");
-    Pass(60);
+    Pass(150);
     EXPECT_TRUE(HostKeyDown(VK_CONTROL));
     EXPECT_FALSE(HostKeyDown(VK_CONTROL));
     // A system key is still a key that was pressed.
     RigKey("Alt_L+Right");
-    Pass(60);
+    Pass(150);
     EXPECT_TRUE(HostKeyDown(VK_RIGHT));
 }
 
@@ -91,13 +106,10 @@ TEST_F(HostContract, OneMouseCountIsOnePixel) {
     ASSERT_EQ(HostOpenMouse(), 0);
     int dx, dy;
     bool left;
-    Pass(60);
+    Pass(100);
     ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
-    for (int i = 0; i < 5; ++i) {
-        RigMoveMouse(1, 0);
-        Pass(20);
-    }
-    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    for (int i = 0; i < 5; ++i) RigMoveMouse(1, 0);
+    ASSERT_TRUE(MotionOf(5, 0, &dx, &dy, &left));
     EXPECT_EQ(dx, 5);
     EXPECT_EQ(dy, 0);
     struct Move {
@@ -105,23 +117,20 @@ TEST_F(HostContract, OneMouseCountIsOnePixel) {
     };
     for (Move m : {Move{-7, 3}, Move{0, -1}, Move{120, -45}, Move{-300, 200}}) {
         RigMoveMouse(m.dx, m.dy);
-        Pass(60);
-        ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+        ASSERT_TRUE(MotionOf(m.dx, m.dy, &dx, &dy, &left));
         EXPECT_EQ(dx, m.dx) << m.dx << "," << m.dy;
         EXPECT_EQ(dy, m.dy) << m.dx << "," << m.dy;
     }
-    Pass(60);
-    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
-    EXPECT_EQ(dx, 0); // read once, motion is gone
     EXPECT_FALSE(left);
     RigMouseButton(true);
-    Pass(60);
+    Pass(150);
     ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
     EXPECT_TRUE(left);
     RigMouseButton(false);
-    Pass(60);
+    Pass(150);
     ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
     EXPECT_FALSE(left);
+    EXPECT_EQ(dx, 0); // motion, once read, is gone
     HostCloseMouse();
     EXPECT_FALSE(HostReadMouse(&dx, &dy, &left));
 }

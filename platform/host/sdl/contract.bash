@@ -7,7 +7,7 @@ set -u
 PROGRAM=$1
 ARTIFACTS=$2
 mkdir -p "$ARTIFACTS"
-parallel=${KESTOR_CONTRACT_JOBS:-4}
+parallel=${KESTOR_CONTRACT_JOBS:-3}
 
 run_one() {
     local test=$1 log="$ARTIFACTS/$1.log" displayfd number xvfb status

@@ -80,9 +80,12 @@ void RigHoldKey(const char* name, bool down) {
     Flush();
 }
 
+// A mouse reports at most once a millisecond; SDL takes two equal motions stamped with the
+// same millisecond for one event seen twice.
 void RigMoveMouse(int dx, int dy) {
     XTestFakeRelativeMotionEvent(X, dx, dy, CurrentTime);
     Flush();
+    usleep(2000);
 }
 
 void RigMouseButton(bool down) {
