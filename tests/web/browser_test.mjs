@@ -143,7 +143,7 @@ const errors = [];
 page.on('pageerror', e => errors.push(e.message));
 await page.addInitScript(watch);
 
-const still = introShots('still'), moved = introShots('moved');
+const still = introShots('still'), moved = introShots('moved'), held = introShots('held');
 async function titleShown(timeout) {
     await page.evaluate(() => loadRefs(['title']));
     const until = Date.now() + timeout;
@@ -264,6 +264,29 @@ try {
 
     await page.click('#again');
     check('"Play again" starts the game anew on its title', await titleShown(15000));
+
+    // Two players: the right arrow held from the start carries player 2's swatter to the edge
+    // of the field within the mission's opening, one step a tick.
+    // Clicked where the pointer stands: no motion for player 1.
+    await page.mouse.click(700 + 37, 500 - 21);
+    await page.evaluate(names => loadRefs(names), held);
+    await page.keyboard.press('F2');
+    const f2 = Date.now();
+    await page.keyboard.down('ArrowRight');
+    await sleep(4150);
+    while (Date.now() - f2 < 4700) {
+        await page.evaluate(() => grab());
+        await sleep(80);
+    }
+    await page.keyboard.up('ArrowRight');
+    const heldFrames = await page.evaluate(held => {
+        const f2 = watched.keys.filter(k => k.code === 'F2').pop();
+        return watched.frames.filter(f => f.t > f2.t + 4100 && f.t < f2.t + 4850)
+            .map(f => ({ at: f.t - f2.t, name: matchOf(f.data, held) }));
+    }, held);
+    check('the right arrow held moves player 2\'s swatter as kestor-sim\'s does',
+          heldFrames.length < 2 ? `only ${heldFrames.length} frames caught` :
+          heldFrames.some(f => !f.name) ? JSON.stringify(heldFrames) : '');
 
     // Switching away ends the game as on the desktop. Headless pages all keep the focus, so the
     // window is sent the blur a switch away would send.
