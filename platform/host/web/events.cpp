@@ -32,8 +32,8 @@ constexpr KeyCode NamedKeys[] = {
     {"ShiftRight", VK_SHIFT},
     {"ControlLeft", VK_CONTROL},
     {"ControlRight", VK_CONTROL},
-    {"AltLeft", 0x12},
-    {"AltRight", 0x12},
+    {"AltLeft", VK_MENU},
+    {"AltRight", VK_MENU},
     {"Pause", VK_PAUSE},
     {"CapsLock", 0x14},
     {"Escape", VK_ESCAPE},
@@ -95,6 +95,12 @@ bool GameKey(int vk) {
     }
 }
 
+// Alt, F10 and keys with Alt belonged to the system's menus. Ctrl with Alt makes AltGr, whose
+// keys are ordinary. Player 2 reads held keys, which system keys still are.
+bool SystemKey(int vk, const EmscriptenKeyboardEvent* e) {
+    return vk == VK_MENU || vk == VK_F10 || (e->altKey && !e->ctrlKey);
+}
+
 EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
     ResumeSound();
     // Every key is a press, one the old keyboard did not name too (it ends a pause); held keys
@@ -102,7 +108,7 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
     int vk = VirtualKey(e->code);
     Held[static_cast<size_t>(vk)] = true;
     PressedSinceQuery[static_cast<size_t>(vk)] = true;
-    QueueEvent(HostKeyPress, vk);
+    if (!SystemKey(vk, e)) QueueEvent(HostKeyPress, vk);
     return GameKey(vk);
 }
 
