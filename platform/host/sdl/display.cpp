@@ -7,15 +7,13 @@
 // pixels: SDL's renderers cost five to ten times as much there, and making the OpenGL one alone
 // takes half a second of shader compiling.
 #include <SDL.h>
-#include <dirent.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/host/host.h"
+#include "platform/host/sdl/gpu.h"
 #include "platform/host/sdl/present.h"
 #include "platform/host/sdl/window.h"
 
@@ -71,25 +69,6 @@ void UpdateColorTable(const SDL_PixelFormat* format, const HostColor palette[256
     std::copy(palette, palette + 256, TablePalette);
     TableFormat = format->format;
     TableBuilt = true;
-}
-
-// A machine without a render device has no GPU to ask; only where one may be is an OpenGL
-// renderer worth making and asking for its name.
-bool MayHaveGpu() {
-    const char* software = std::getenv("LIBGL_ALWAYS_SOFTWARE");
-    if (software && *software && std::strcmp(software, "0") != 0) return false;
-#ifdef __linux__
-    if (DIR* dri = opendir("/dev/dri")) {
-        bool render = false;
-        while (dirent* entry = readdir(dri))
-            render = render || std::strncmp(entry->d_name, "renderD", 7) == 0;
-        closedir(dri);
-        if (render) return true;
-    }
-    return access("/dev/nvidiactl", F_OK) == 0;
-#else
-    return true;
-#endif
 }
 
 // What the renderer says of itself, and for OpenGL what the driver says: Mesa's software
@@ -251,7 +230,7 @@ int HostOpenDisplay(const char* title) {
     // A renderer named in SDL_RENDER_DRIVER is taken as it is: that is how a maintainer tries
     // the texture path on a machine without a GPU.
     bool named = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
-    if (named || MayHaveGpu()) {
+    if (named || MayHaveGpu(Window)) {
         bool kept = OpenTexturePath() && (named || RendererIsHardware());
         if (!kept && named) return 3;
         if (!kept) CloseTexturePath();
