@@ -170,8 +170,6 @@ SDL_Surface* LayOutWindow(bool* whole) {
 }
 
 bool OpenSurfacePath() {
-    // Otherwise SDL would draw the window surface through a renderer of its own.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     bool whole;
     if (!LayOutWindow(&whole) || SDL_UpdateWindowSurface(Window) != 0) return false;
     SDL_AddEventWatch(WatchWindow, nullptr);
@@ -227,6 +225,10 @@ int HostOpenDisplay(const char* title) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return 1;
     if (!Window) return 2;
     SDL_ShowWindow(Window);
+    // The window surface is the window's own pixels, never a texture of a renderer that SDL
+    // would make for it; SDL decides that once, at the first surface, which the software
+    // renderer may ask for as well.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A renderer named in SDL_RENDER_DRIVER is taken as it is: that is how a maintainer tries
     // the texture path on a machine without a GPU.
     bool named = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
