@@ -47,7 +47,6 @@ EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char*
     if (Module.kestorScreen) return Module.kestorScreen.gl ? 2 : 1;
     var canvas = document.getElementById("screen");
     if (!canvas) return 0;
-    Module.kestorStats = {ticks : 0, busyMs : 0, sliceStart : performance.now()};
     // A graphics card, not WebGL drawn in software by the processor: asked of a canvas of its
     // own, as a canvas that once gave WebGL gives no 2D context any more.
     var hardware = function() {

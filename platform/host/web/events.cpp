@@ -135,17 +135,41 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
     return false;
 }
 
+// The page going away is the window closing; the game gets no say in it.
+const char* OnLeave(int, const void*, void*) {
+    QueueEvent(HostWindowClosed, 0);
+    return nullptr;
+}
+
 EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
 
-// The game's wait: a timer for the due millisecond, cut short by the next message. The time
+// The game's wait: until the page's clock reads `due`, cut short by the next message. Timers
+// fire late as often as not, and the next tick is timed from this one's grant: the timer is
+// set a millisecond early and the rest is waited out in turns of the event loop. The time
 // between two waits is the page's busy time.
-EM_ASYNC_JS(void, SleepUntilWoken, (double ms), {
+EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
     var stats = Module.kestorStats;
-    var now = performance.now();
-    stats.busyMs += now - stats.sliceStart;
+    stats.busyMs += performance.now() - stats.sliceStart;
+    if (!Module.kestorTurn) {
+        var channel = new MessageChannel();
+        var waiting = [];
+        channel.port1.onmessage = function() {
+            waiting.shift()();
+        };
+        Module.kestorTurn = function(then) {
+            waiting.push(then);
+            channel.port2.postMessage(0);
+        };
+    }
     await new Promise(function(resolve) {
         Module.kestorWake = resolve;
-        setTimeout(resolve, ms);
+        var finish = function() {
+            if (performance.now() >= due || Module.kestorWake != resolve)
+                resolve();
+            else
+                Module.kestorTurn(finish);
+        };
+        setTimeout(finish, Math.max(0, due - performance.now() - 1));
     });
     Module.kestorWake = null;
     stats.sliceStart = performance.now();
@@ -164,6 +188,7 @@ void ListenForEvents() {
     emscripten_set_focus_callback(window, nullptr, true, OnFocus);
     emscripten_set_blur_callback(window, nullptr, true, OnBlur);
     emscripten_set_visibilitychange_callback(nullptr, true, OnVisibility);
+    emscripten_set_beforeunload_callback(nullptr, OnLeave);
     HadFocus = PageHasFocus();
 }
 
@@ -184,8 +209,7 @@ bool HostTakeEvent(HostEvent* event) {
 }
 
 void HostWaitEvent(uint32_t until) {
-    uint32_t now = GetTickCount();
-    if (Waiting.empty() && now < until) SleepUntilWoken(until - now);
+    if (Waiting.empty() && GetTickCount() < until) SleepUntilWoken(PageTimeAt(until));
 }
 
 bool HostKeyDown(int vk) {

@@ -3,6 +3,8 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cmath>
+
 #include "platform/host/web/web.h"
 
 namespace {
@@ -11,9 +13,20 @@ bool MouseHeld;
 bool ReleasingPointer;
 int MotionX, MotionY;
 bool LeftDown;
-// A click shorter than a tick would fall between two looks: the press stays down through the
-// tick after it.
-bool LeftPressed;
+// A click shorter than a tick would fall between two looks: a press reads as down for a tick
+// and a little more, however soon the button comes up.
+constexpr uint32_t ShortestPressMs = 50;
+bool Pressed;
+uint32_t PressedAt;
+
+// A refused lock (no click behind it, or asked again too soon after Escape) leaves the pointer
+// free until the next click; it is no error of the page's.
+EM_JS(void, TakePointer, (), {
+    var canvas = document.getElementById("screen");
+    if (document.pointerLockElement == canvas) return;
+    var asked = canvas.requestPointerLock();
+    if (asked && asked.catch) asked.catch(function(){});
+});
 
 EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* e, void*) {
     MotionX += static_cast<int>(e->movementX);
@@ -24,10 +37,11 @@ EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* e, void*) {
 EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* e, void*) {
     ResumeSound();
     // The first click takes the pointer; browsers give it only inside a click.
-    EmscriptenPointerlockChangeEvent lock;
-    if (emscripten_get_pointerlock_status(&lock) == EMSCRIPTEN_RESULT_SUCCESS && !lock.isActive)
-        emscripten_request_pointerlock(CanvasTarget, false);
-    if (e->button == 0) LeftDown = LeftPressed = true;
+    TakePointer();
+    if (e->button == 0) {
+        LeftDown = Pressed = true;
+        PressedAt = GetTickCount();
+    }
     return false;
 }
 
@@ -69,12 +83,8 @@ bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     *dx = MotionX;
     *dy = MotionY;
     MotionX = MotionY = 0;
-    *leftDown = LeftDown || LeftPressed;
+    *leftDown = LeftDown || (Pressed && GetTickCount() - PressedAt < ShortestPressMs);
     return true;
-}
-
-void MouseTickDone() {
-    LeftPressed = false;
 }
 
 void HostCloseMouse() {
@@ -110,7 +120,7 @@ bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
         return false;
     auto scale = [](double a) {
         a = a < -1 ? -1 : a > 1 ? 1 : a;
-        return static_cast<uint32_t>((a + 1) * 32767.5);
+        return static_cast<uint32_t>(std::lround((a + 1) * 32767.5));
     };
     *x = scale(pad.axis[0]);
     *y = scale(pad.axis[1]);

@@ -12,12 +12,21 @@
 
 namespace {
 
-const double StartedAt = emscripten_get_now();
+// The page's measure of itself: ticks, and the game's busy time between its sleeps.
+EM_JS(double, StartClock, (), {
+    Module.kestorStats = {ticks : 0, busyMs : 0, sliceStart : performance.now()};
+    return performance.now();
+});
+
+const double StartedAt = StartClock();
 
 } // namespace
 
 uint32_t GetTickCount() {
     return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now() - StartedAt));
+}
+double PageTimeAt(uint32_t ms) {
+    return StartedAt + ms;
 }
 // Emscripten's time() reads the JavaScript clock.
 long long HostCalendarSeconds() {
@@ -45,10 +54,8 @@ bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
     return true;
 }
 
-// The page keeps the count of ticks, for the busy time per tick; a short click is let go
-// after the tick that saw it.
+// The page keeps the count of ticks, for the busy time per tick.
 void HostTickDone() {
     EM_ASM({ Module.kestorStats.ticks += 1; });
-    MouseTickDone();
 }
 void HostKeyDone(int) {}

@@ -6,13 +6,13 @@
 // The page's canvas, as the HTML5 calls name it.
 constexpr const char* CanvasTarget = "#screen";
 
+// The page's clock (performance.now) when GetTickCount() reaches `ms`.
+double PageTimeAt(uint32_t ms);
 // Starts listening for the keys and the page's focus.
 void ListenForEvents();
 // A message for the game; wakes a waiting game.
 void QueueEvent(HostEventKind kind, int key);
 // Browsers start sound only after a key or a click on the page.
 void ResumeSound();
-// A press is let go after the tick that follows it.
-void MouseTickDone();
 // The game itself gave the pointer back: that is no Escape.
 bool MouseReleasedByGame();

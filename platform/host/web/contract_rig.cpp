@@ -1,0 +1,163 @@
+// The web host's rig for the contract: the page's own events, dispatched as the browser would
+// dispatch the player's, and a gamepad standing in the browser's list of pads. The page keeps
+// its sound to itself, so the mix is not heard here.
+#include <emscripten.h>
+#include <sched.h>
+
+#include <cerrno>
+
+#include "platform/host/contract/rig.h"
+
+namespace {
+
+// A key by its X name as the page names it: its place on the keyboard (`code`).
+EM_JS(void, DispatchKey, (const char* chord, int hold, int down), {
+    var codes = {
+        Return : "Enter",
+        KP_Enter : "NumpadEnter",
+        Left : "ArrowLeft",
+        Up : "ArrowUp",
+        Right : "ArrowRight",
+        Down : "ArrowDown",
+        Shift_L : "ShiftLeft",
+        Control_L : "ControlLeft",
+        Alt_L : "AltLeft",
+        space : "Space"
+    };
+    var code = function(name) {
+        if (codes[name]) return codes[name];
+        if (name.length == 1 && name >= "a" && name <= "z") return "Key" + name.toUpperCase();
+        if (name.length == 1 && name >= "0" && name <= "9") return "Digit" + name;
+        return name;
+    };
+    var alt = false, ctrl = false, shift = false;
+    var send = function(type, name) {
+        var c = code(name);
+        if (c == "AltLeft") alt = type == "keydown";
+        if (c == "ControlLeft") ctrl = type == "keydown";
+        if (c == "ShiftLeft") shift = type == "keydown";
+        window.dispatchEvent(new KeyboardEvent(type, {
+            code : c,
+            key : name,
+            altKey : alt,
+            ctrlKey : ctrl,
+            shiftKey : shift,
+            bubbles : true,
+            cancelable : true
+        }));
+    };
+    var names = UTF8ToString(chord).split("+");
+    if (hold) {
+        send(down ? "keydown" : "keyup", names[0]);
+        return;
+    }
+    for (var i = 0; i < names.length; i++) send("keydown", names[i]);
+    for (var i = names.length - 1; i >= 0; i--) send("keyup", names[i]);
+});
+
+EM_JS(void, MoveMouse, (int dx, int dy), {
+    document.dispatchEvent(
+        new MouseEvent("mousemove", {movementX : dx, movementY : dy, bubbles : true}));
+});
+
+EM_JS(void, MouseButton, (int down), {
+    var target = down ? document.getElementById("screen") : document;
+    target.dispatchEvent(
+        new MouseEvent(down ? "mousedown" : "mouseup", {button : 0, bubbles : true}));
+});
+
+EM_JS(void, AttachPad, (), {
+    var pad = {
+        connected : true,
+        index : 0,
+        id : "rig pad",
+        mapping : "",
+        timestamp : 0,
+        axes : [ 0, 0 ],
+        buttons : [ {pressed : false, value : 0}, {pressed : false, value : 0} ]
+    };
+    Module.rigPad = pad;
+    Object.defineProperty(navigator, "getGamepads", {value : function() { return [pad]; }, configurable : true
+});
+});
+
+// Positions in the old range become the Gamepad API's -1..1.
+EM_JS(void, MovePad, (uint32_t x, uint32_t y, uint32_t buttons), {
+    var pad = Module.rigPad;
+    pad.axes = [ x / 32767.5 - 1, y / 32767.5 - 1 ];
+    for (var b = 0; b < 2; b++) {
+        var pressed = (buttons >> b & 1) != 0;
+        pad.buttons[b] = {pressed : pressed, value : pressed ? 1 : 0};
+    }
+    pad.timestamp += 1;
+});
+
+// Switching away blurs the window; closing the tab unloads the page.
+EM_JS(void, SendToWindow, (const char* type),
+      { window.dispatchEvent(new Event(UTF8ToString(type))); });
+
+EM_JS(void, FailAudio, (), {
+    window.AudioContext = undefined;
+    window.webkitAudioContext = undefined;
+});
+
+EM_JS(int, AudioRunning, (),
+      { return Module.kestorAudio && Module.kestorAudio.state != "closed" ? 1 : 0; });
+
+} // namespace
+
+// A page has no scheduler to be first in line with; the wait's test tolerates more.
+extern "C" int sched_setscheduler(pid_t, int, const sched_param*) {
+    errno = ENOSYS;
+    return -1;
+}
+
+// Each test has a page of its own.
+bool RigStart(std::string*) {
+    return true;
+}
+
+void RigKey(const char* chord) {
+    DispatchKey(chord, 0, 0);
+}
+
+void RigHoldKey(const char* name, bool down) {
+    DispatchKey(name, 1, down);
+}
+
+void RigMoveMouse(int dx, int dy) {
+    MoveMouse(dx, dy);
+}
+
+void RigMouseButton(bool down) {
+    MouseButton(down);
+}
+
+bool RigAttachJoystick() {
+    AttachPad();
+    return true;
+}
+
+void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
+    MovePad(x, y, buttons);
+}
+
+void RigTakeFocus() {
+    SendToWindow("blur");
+}
+
+void RigCloseWindow() {
+    SendToWindow("beforeunload");
+}
+
+void RigFailSoundDevice() {
+    FailAudio();
+}
+
+bool RigAudioRunning() {
+    return AudioRunning();
+}
+
+bool RigPlayed(std::vector<int16_t>*, int*) {
+    return false;
+}
