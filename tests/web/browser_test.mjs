@@ -173,6 +173,18 @@ try {
           layout.w === 1280 && layout.h === 960 && layout.x === 60 && layout.y === 20 &&
           layout.rendering === 'pixelated' ? '' : JSON.stringify(layout));
 
+    // Full screen on request, the button out of the picture meanwhile.
+    await page.click('#full');
+    await sleep(300);
+    const full = await page.evaluate(() => ({
+        full: document.fullscreenElement === document.documentElement,
+        button: getComputedStyle(document.getElementById('full')).display }));
+    await page.evaluate(() => document.exitFullscreen());
+    await sleep(300);
+    const back = await page.evaluate(() => getComputedStyle(document.getElementById('full')).display);
+    check('"Full screen" fills the screen with the page and hides itself until it is left',
+          full.full && full.button === 'none' && back !== 'none' ? '' : JSON.stringify({ ...full, back }));
+
     // The first click takes the pointer and lets the sound start: the title music loops.
     await page.mouse.click(700, 500);
     await sleep(300);

@@ -185,8 +185,10 @@ void ListenForEvents() {
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, nullptr, true, OnKeyDown);
     emscripten_set_keyup_callback(window, nullptr, true, OnKeyUp);
-    emscripten_set_focus_callback(window, nullptr, true, OnFocus);
-    emscripten_set_blur_callback(window, nullptr, true, OnBlur);
+    // The window's own focus only: caught on the way down, a button's focus moving would look
+    // like the player switching away.
+    emscripten_set_focus_callback(window, nullptr, false, OnFocus);
+    emscripten_set_blur_callback(window, nullptr, false, OnBlur);
     emscripten_set_visibilitychange_callback(nullptr, true, OnVisibility);
     emscripten_set_beforeunload_callback(nullptr, OnLeave);
     HadFocus = PageHasFocus();

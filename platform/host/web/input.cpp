@@ -51,8 +51,10 @@ EM_BOOL OnMouseUp(int, const EmscriptenMouseEvent* e, void*) {
 }
 
 // Browsers keep Escape for letting the pointer go and may not pass the key on: a pointer the
-// game did not give back is the player's Escape.
+// game did not give back is the player's Escape. Motion from before the game held the pointer
+// (on its way to the first click) is not the player's.
 EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* e, void*) {
+    if (e->isActive) MotionX = MotionY = 0;
     if (!e->isActive && !ReleasingPointer && MouseHeld) QueueEvent(HostKeyPress, VK_ESCAPE);
     ReleasingPointer = false;
     return false;
