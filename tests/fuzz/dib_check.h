@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/dib.h"
@@ -113,6 +115,24 @@ inline void DrawCorners(const Dib& dib) {
     dib.Draw(surface, W, W, H, 0, 0);
     dib.Draw(surface, W, W, H, W - dib.Width(), H - dib.Height());
     dib.Stretch(surface, W, W, H, 1, 1, W - 2, H - 2);
+}
+
+// Each picture of an input loaded in turn into one Dib kept for the whole campaign (its blocks
+// are reused, not reallocated), every input starting from the same blank picture; what each
+// load leaves is checked and drawn.
+template <typename Load>
+void LoadEachPicture(const uint8_t* data, size_t size, Loader loader, Load load) {
+    static Dib dib;
+    static Before before;
+    dib.Create(64, 48);
+    size_t first = FirstPictureBytes(data, size);
+    for (auto [p, n] : {std::pair{data, first}, std::pair{data + first, size - first}}) {
+        if (p != data && n == 0) break;
+        Remember(dib, &before);
+        bool ok = load(dib, p, n);
+        CheckLoad(dib, before, p, n, ok, loader);
+        DrawCorners(dib);
+    }
 }
 
 } // namespace fuzz
