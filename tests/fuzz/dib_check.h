@@ -1,7 +1,8 @@
 // What the bitmap fuzzers check after every load. A picture that loads is the file's own; a
 // failed load leaves what its code says (nothing changed before the header is read, the new
-// header over the old pixels after it, and from a file the pixel bytes that were there); and
-// either way the Dib keeps a drawable size and draws without reading past its pixel block.
+// header over the old pixels or over no pixels after it, and from a file the pixel bytes that
+// were there); and either way the Dib keeps a drawable size, unless there was no memory for its
+// header at all, and draws without reading past its pixel block.
 #pragma once
 
 #include <unistd.h>
@@ -41,7 +42,7 @@ inline size_t FirstPictureBytes(const uint8_t* data, size_t size) {
     return fileSize > 0 && fileSize < size ? fileSize : size;
 }
 
-// The Dib as it was before a load. Kept for the whole run so its blocks are reused.
+// The Dib as it was before a load, kept for the whole run so its blocks are reused.
 struct Before {
     std::vector<uint8_t> header, table, bits;
 };
@@ -50,7 +51,10 @@ inline void Remember(const Dib& dib, Before* before) {
     BitmapInfoHeader h = dib.Header();
     const uint8_t* raw = reinterpret_cast<const uint8_t*>(&h);
     before->header.assign(raw, raw + 40);
-    before->table.assign(dib.ColorTable(), dib.ColorTable() + 1024);
+    if (dib.HasHeader())
+        before->table.assign(dib.ColorTable(), dib.ColorTable() + 1024);
+    else
+        before->table.assign(1024, 0);
     before->bits.assign(dib.Bits(), dib.Bits() + dib.BitsSize());
 }
 
@@ -61,6 +65,12 @@ inline bool BitsAre(const Dib& dib, const uint8_t* from, const uint8_t* to) {
 
 inline void CheckLoad(const Dib& dib, const Before& before, const uint8_t* data, size_t size,
                       bool ok, Loader loader) {
+    bool oldBits = BitsAre(dib, before.bits.data(), before.bits.data() + before.bits.size());
+    if (!ok && dib.lastError == 8) {
+        Expect(!dib.HasHeader() && dib.Width() == 0 && oldBits,
+               "no memory for the header leaves no header and the old pixels");
+        return;
+    }
     Expect(dib.HasHeader() && dib.Width() > 0 && dib.Width() <= 8192 && dib.Height() > 0 &&
                dib.Height() <= 8192,
            "a drawable size");
@@ -69,7 +79,6 @@ inline void CheckLoad(const Dib& dib, const Before& before, const uint8_t* data,
     bool oldHeader = std::memcmp(&h, before.header.data(), 40) == 0 &&
                      std::memcmp(dib.ColorTable(), before.table.data(), 1024) == 0;
     bool newHeader = size >= 54 && std::memcmp(&h, data + 14, 40) == 0;
-    bool oldBits = BitsAre(dib, before.bits.data(), before.bits.data() + before.bits.size());
     if (ok) {
         Expect(newHeader, "a loaded picture has the file's header");
         size_t table = std::min<uint32_t>(Dib::NumColors(h), 256) * 4;
@@ -77,10 +86,8 @@ inline void CheckLoad(const Dib& dib, const Before& before, const uint8_t* data,
         Expect(std::all_of(dib.ColorTable() + table, dib.ColorTable() + 1024,
                            [](uint8_t b) { return b == 0; }),
                "black beyond the file's colours");
-        // A size field short of the offset gives no pixels at all.
-        uint32_t offBits = Read32(data + 10), fileSize = std::max(Read32(data + 2), offBits);
-        Expect(offBits == fileSize ? dib.BitsSize() == 0
-                                   : BitsAre(dib, data + offBits, data + fileSize),
+        uint32_t offBits = Read32(data + 10), fileSize = Read32(data + 2);
+        Expect(fileSize > offBits && BitsAre(dib, data + offBits, data + fileSize),
                "the pixel bytes from the offset to the file's end");
         return;
     }
@@ -93,6 +100,9 @@ inline void CheckLoad(const Dib& dib, const Before& before, const uint8_t* data,
         break;
     case 6:
         Expect(newHeader && oldBits, "a short colour table leaves the old pixels");
+        break;
+    case 11:
+        Expect(newHeader && dib.BitsSize() == 0, "no pixel block leaves the new header alone");
         break;
     case 12:
         Expect(newHeader, "a short pixel block comes with the new header");
@@ -117,9 +127,8 @@ inline void DrawCorners(const Dib& dib) {
     dib.Stretch(surface, W, W, H, 1, 1, W - 2, H - 2);
 }
 
-// Each picture of an input loaded in turn into one Dib kept for the whole campaign (its blocks
-// are reused, not reallocated), every input starting from the same blank picture; what each
-// load leaves is checked and drawn.
+// Each picture of an input loaded in turn into one Dib kept for the whole campaign, every input
+// starting from the same blank picture; what each load leaves is checked and drawn.
 template <typename Load>
 void LoadEachPicture(const uint8_t* data, size_t size, Loader loader, Load load) {
     static Dib dib;
