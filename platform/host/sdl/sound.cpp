@@ -65,31 +65,34 @@ struct Clip {
     int bytesPerSample, channels;
 };
 
-// Sample of a channel of a frame as 16-bit; the frame after the last is the first again, so a
-// looped clip joins its own beginning at the seam.
+// Sample of a channel of a frame as 16-bit.
 int SampleAt(const Clip& c, uint32_t frame, int channel) {
     const uint8_t* p =
-        c.pcm + (static_cast<size_t>(frame % c.frames) * c.channels + channel) * c.bytesPerSample;
+        c.pcm + (static_cast<size_t>(frame) * c.channels + channel) * c.bytesPerSample;
     if (c.bytesPerSample == 1) return (p[0] - 128) * 256;
     return static_cast<Sint16>(p[0] | p[1] << 8);
 }
 
 // The clip at the device's rate by linear interpolation, written straight into its place:
-// exactly the clip's own length, with no buffer in between. Each device channel takes the
-// clip's channel of the same number, or its last (a mono clip sounds centred).
+// exactly the clip's own length, with no buffer in between. The frame after the last is the
+// first again, so a looped clip joins its own beginning at the seam. Each device channel takes
+// the clip's channel of the same number, or its last (a mono clip sounds centred).
 void Resample(const Clip& c, int rate, std::vector<Sint16>* out) {
     const uint64_t frames = (uint64_t{c.frames} * DeviceRate + rate / 2) / rate;
     out->resize(frames * DeviceChannels);
     Sint16* to = out->data();
+    const double step = 1.0 / DeviceRate;
+    uint32_t n = 0;    // the source frame at or before this output frame
+    int64_t phase = 0; // how far past it, in 1/DeviceRate of a source frame
     for (uint64_t i = 0; i < frames; ++i) {
-        const uint64_t at = i * rate;
-        const auto n = static_cast<uint32_t>(at / DeviceRate);
-        const auto frac = static_cast<int64_t>(at % DeviceRate);
+        const uint32_t next = n + 1 < c.frames ? n + 1 : 0;
+        const double t = static_cast<double>(phase) * step;
         for (int ch = 0; ch < DeviceChannels; ++ch) {
             int from = std::min(ch, c.channels - 1);
-            int64_t a = SampleAt(c, n, from), b = SampleAt(c, n + 1, from);
-            *to++ = static_cast<Sint16>(a + (b - a) * frac / DeviceRate);
+            int a = SampleAt(c, n, from), b = SampleAt(c, next, from);
+            *to++ = static_cast<Sint16>(a + static_cast<int>((b - a) * t));
         }
+        for (phase += rate; phase >= DeviceRate; phase -= DeviceRate) ++n;
     }
 }
 
