@@ -68,6 +68,12 @@ double AudibleMs(const std::vector<int>& samples, int rate, int floor) {
 // Two 8-bit steps: the quietest sound every clip format can make for sure.
 constexpr int Floor = 512;
 
+// Where the first sample at least `Floor` loud lies; the size when there is none.
+size_t FirstLoud(const std::vector<int>& mix) {
+    auto loud = std::find_if(mix.begin(), mix.end(), [](int v) { return std::abs(v) >= Floor; });
+    return static_cast<size_t>(loud - mix.begin());
+}
+
 std::vector<int> ClipAsHeard(const ClipRow& row) {
     Samples s = SamplesOf(row.id);
     std::vector<int> v(s.bytes / static_cast<uint32_t>(row.bits / 8));
@@ -153,9 +159,7 @@ TEST_F(HostContract, ALoopedClipJoinsItselfWithoutAGapOrAClick) {
     Pass(100);
     int rate;
     std::vector<int> mix = PlayedSince(mark, &rate);
-    auto start = static_cast<size_t>(
-        std::find_if(mix.begin(), mix.end(), [](int v) { return std::abs(v) >= Floor; }) -
-        mix.begin());
+    size_t start = FirstLoud(mix);
     ASSERT_LT(start, mix.size());
     // The length in device frames is the clip's, rounded to the nearest frame.
     auto period =
@@ -238,9 +242,7 @@ TEST_F(HostContract, ClipsMixAtOnceEachAtItsOwnRate) {
     Pass(1800);
     int rate;
     std::vector<int> mix = PlayedSince(mark, &rate);
-    auto start = static_cast<size_t>(
-        std::find_if(mix.begin(), mix.end(), [](int v) { return std::abs(v) >= Floor; }) -
-        mix.begin());
+    size_t start = FirstLoud(mix);
     size_t n = static_cast<size_t>(rate); // one second: tones a hertz apart stand apart
     ASSERT_GE(mix.size(), start + static_cast<size_t>(rate) / 10 + n);
     size_t from = start + static_cast<size_t>(rate) / 10;
