@@ -254,6 +254,34 @@ TEST_F(HostContract, ClipsMixAtOnceEachAtItsOwnRate) {
     EXPECT_LT(Amplitude(mix, from, n, 1004.6, rate), 0.02);
 }
 
+// Stop silences a voice at once; a voice rewound while it sounds starts again from its
+// beginning and sounds its whole length from there, as the old buffers did; a stopped voice
+// plays again from the beginning.
+TEST_F(HostContract, StopAndRewindActAsTheOldBuffersDid) {
+    const ClipRow& arrival = Clips[4]; // WAV 116, 1841 ms
+    ASSERT_EQ(arrival.id, 116);
+    ASSERT_TRUE(HostOpenSound());
+    int voice = MakeClip(arrival);
+    ASSERT_GT(voice, 0);
+    HostPlayVoice(voice, false);
+    Pass(500);
+    HostRewindVoice(voice);
+    uint32_t rewound = GetTickCount();
+    Pass(arrival.ms - 150);
+    EXPECT_TRUE(HostVoicePlaying(voice)) << "the rewind did not start the voice again";
+    Pass(150 + 2 * MixingBufferMs + arrival.ms / 20 + 100);
+    EXPECT_FALSE(HostVoicePlaying(voice)) << GetTickCount() - rewound << " ms after the rewind";
+    HostPlayVoice(voice, false);
+    Pass(100);
+    EXPECT_TRUE(HostVoicePlaying(voice));
+    HostStopVoice(voice);
+    EXPECT_FALSE(HostVoicePlaying(voice));
+    HostRewindVoice(voice); // a stopped voice stays stopped
+    EXPECT_FALSE(HostVoicePlaying(voice));
+    HostReleaseVoice(voice);
+    EXPECT_FALSE(HostVoicePlaying(voice));
+}
+
 // A sound device that can't be had: no sound, and nothing of the audio system left running.
 TEST_F(HostContract, AFailedSoundDeviceLeavesNothingRunning) {
     RigFailSoundDevice();

@@ -292,7 +292,11 @@ void HostStopVoice(int voice) {
     if (sounding) M.voiceLog.push_back({M.clock, voice, false});
 }
 
-void HostRewindVoice(int) {}
+// A voice rewound while it sounds goes on from the beginning, as the old buffers did.
+void HostRewindVoice(int voice) {
+    auto v = M.voices.find(voice);
+    if (v != M.voices.end() && VoiceSounds(v->second)) v->second.started = M.clock;
+}
 
 bool HostVoicePlaying(int voice) {
     auto v = M.voices.find(voice);
