@@ -144,9 +144,10 @@ const char* OnLeave(int, const void*, void*) {
 EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
 
 // The game's wait: until the page's clock reads `due`, cut short by the next message. Timers
-// fire late as often as not, and the next tick is timed from this one's grant: the timer is
-// set a millisecond early and the rest is waited out in turns of the event loop. The time
-// between two waits is the page's busy time.
+// fire late, the more so the busier the machine, and the next tick is timed from this one's
+// grant: the timer is set early by as much as timers have lately been late (1 to 4 ms) and the
+// rest is waited out in turns of the event loop. The time between two waits is the page's busy
+// time.
 EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
     var stats = Module.kestorStats;
     stats.busyMs += performance.now() - stats.sliceStart;
@@ -160,6 +161,7 @@ EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
             waiting.push(then);
             channel.port2.postMessage(0);
         };
+        Module.kestorTimerLate = 0;
     }
     await new Promise(function(resolve) {
         Module.kestorWake = resolve;
@@ -169,7 +171,15 @@ EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
             else
                 Module.kestorTurn(finish);
         };
-        setTimeout(finish, Math.max(0, due - performance.now() - 1));
+        var early = Math.min(4, 1 + Module.kestorTimerLate);
+        var at = due - early;
+        setTimeout(
+            function() {
+                var late = Math.max(0, performance.now() - at);
+                Module.kestorTimerLate = Math.max(late, Module.kestorTimerLate * 0.9);
+                finish();
+            },
+            Math.max(0, at - performance.now()));
     });
     Module.kestorWake = null;
     stats.sliceStart = performance.now();
