@@ -120,7 +120,7 @@ inline void CheckLoad(const Dib& dib, const Before& before, const uint8_t* data,
 
 // Both corners and the whole picture shrunk: the first and the last rows and columns are read.
 inline void DrawCorners(const Dib& dib) {
-    constexpr int W = 16, H = 12;
+    constexpr int W = 8, H = 6;
     static uint8_t surface[W * H];
     dib.Draw(surface, W, W, H, 0, 0);
     dib.Draw(surface, W, W, H, W - dib.Width(), H - dib.Height());
