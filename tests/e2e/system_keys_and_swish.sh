@@ -32,7 +32,7 @@ shoot after-system-keys
 # DishRise lasts three seconds; the mission's fanfare (1.27 s) opens MissionIntro, which lasts
 # two. The swat comes once the fanfare is over, and Escape before the battle can make a sound.
 xdotool key F1
-sleep 4.5
+sleep 4.6
 mark=$(stat -c %s "$MIX")
 xdotool mousedown 1 # held over a tick or two, as a hand would
 sleep 0.1
@@ -46,7 +46,9 @@ audible() {
     sox "$@" -n silence 1 0 1.6% reverse silence 1 0 1.6% reverse stat 2>&1 |
         awk '/^Length/ { print $3 }'
 }
-tail -c +$((mark + 1)) "$MIX" >"$ARTIFACTS/swish.raw"
+# A third of a second from the swat on (the device is one channel of 16 bits): the swish and
+# nothing of the battle.
+tail -c +$((mark + 1)) "$MIX" | head -c $((RATE * 2 / 3)) >"$ARTIFACTS/swish.raw"
 heard=$(audible -t raw -r $RATE -e signed -b 16 -c 1 "$ARTIFACTS/swish.raw")
 clip=$(dirname "$KESTOR")/../assets/wav105.wav
 whole=$(audible "$clip")
