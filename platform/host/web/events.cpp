@@ -145,7 +145,7 @@ EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
 
 // The game's wait: until the page's clock reads `due`, cut short by the next message. Timers
 // fire late, the more so the busier the machine, and the next tick is timed from this one's
-// grant: the timer is set early by as much as timers have lately been late (1 to 4 ms) and the
+// grant: the timer is set early by as much as timers have lately been late (1 or 2 ms) and the
 // rest is waited out in turns of the event loop. The time between two waits is the page's busy
 // time.
 EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
@@ -171,7 +171,7 @@ EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
             else
                 Module.kestorTurn(finish);
         };
-        var early = Math.min(4, 1 + Module.kestorTimerLate);
+        var early = Math.min(2, 1 + Module.kestorTimerLate);
         var at = due - early;
         setTimeout(
             function() {
