@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <dlfcn.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -14,6 +15,11 @@ SDL_Joystick* Stick; // our own handle on the virtual device, through which its 
 int Index = -1;      // its device index while attached
 std::minstd_rand Random;
 int X, Y;
+int Reads, Pulls; // told on standard error at exit, so the soak can say what the stick did
+
+struct Tell {
+    ~Tell() { std::fprintf(stderr, "virtual joystick: %d reads, %d pulled out\n", Reads, Pulls); }
+} AtExit;
 
 template <typename F> F Real(F, const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
@@ -28,6 +34,7 @@ void Attach() {
 }
 
 void Detach() {
+    ++Pulls;
     SDL_JoystickClose(Stick);
     Stick = nullptr;
     SDL_JoystickDetachVirtual(Index);
@@ -43,7 +50,8 @@ Sint16 Wander(int* axis) {
 
 void Move() {
     if (!Stick) return;
-    if (Random() % 3000 == 0) return Detach(); // plugged in again at the next count
+    ++Reads;
+    if (Random() % 1000 == 0) return Detach(); // plugged in again at the next count
     SDL_JoystickSetVirtualAxis(Stick, 0, Wander(&X));
     SDL_JoystickSetVirtualAxis(Stick, 1, Wander(&Y));
     for (int b = 0; b < 2; ++b)
