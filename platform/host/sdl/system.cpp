@@ -1,4 +1,4 @@
-// The clock, the compiled-in resources and the observation calls of the SDL host.
+// The clock and the observation calls of the SDL host.
 #include <SDL.h>
 
 #include <cerrno>
@@ -6,7 +6,6 @@
 #include <ctime>
 
 #include "platform/host/host.h"
-#include "platform/host/resources.h"
 #include "platform/host/sdl/clock.h"
 
 namespace {
@@ -35,14 +34,6 @@ void SleepUntil(uint32_t ms) {
 }
 long long HostCalendarSeconds() {
     return static_cast<long long>(std::time(nullptr));
-}
-
-bool HostFindResource(const char* type, int id, const uint8_t** bytes, size_t* size) {
-    const EmbeddedResource* r = FindEmbeddedResource(type, id);
-    if (!r) return false;
-    *bytes = r->bytes;
-    *size = r->size;
-    return true;
 }
 
 // Only a recording host notes the game's ticks and keys.

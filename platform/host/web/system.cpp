@@ -1,5 +1,5 @@
-// The clock, the compiled-in resources, the file beside the page, and the tick count of the web
-// host. The page's busy time is measured here too: the slices of work between two waits.
+// The clock, the file beside the page, and the tick count of the web host. The page's busy time
+// is measured here too: the slices of work between two waits.
 #include <emscripten.h>
 #include <emscripten/wget.h>
 
@@ -7,7 +7,6 @@
 #include <ctime>
 
 #include "platform/host/host.h"
-#include "platform/host/resources.h"
 #include "platform/host/web/web.h"
 
 namespace {
@@ -31,14 +30,6 @@ double PageTimeAt(uint32_t ms) {
 // Emscripten's time() reads the JavaScript clock.
 long long HostCalendarSeconds() {
     return static_cast<long long>(std::time(nullptr));
-}
-
-bool HostFindResource(const char* type, int id, const uint8_t** bytes, size_t* size) {
-    const EmbeddedResource* r = FindEmbeddedResource(type, id);
-    if (!r) return false;
-    *bytes = r->bytes;
-    *size = r->size;
-    return true;
 }
 
 // "Beside the program" is beside the page: fetched from the same folder, the game asleep
