@@ -7,6 +7,8 @@
 #include <new>
 #include <string>
 
+#include <unistd.h>
+
 #include "platform/dib.h"
 #include "platform/host/headless/headless.h"
 
@@ -48,7 +50,8 @@ std::vector<uint8_t> Bitmap(int width, int height, int bits = 8, uint32_t clrUse
 }
 
 std::string WriteTemp(const std::vector<uint8_t>& bytes, size_t keep) {
-    std::string path = testing::TempDir() + "dib_test.bmp";
+    // ctest runs other test programs at the same time: each process writes a file of its own.
+    std::string path = testing::TempDir() + "dib_test_" + std::to_string(getpid()) + ".bmp";
     FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, std::min(keep, bytes.size()), f);
     std::fclose(f);
