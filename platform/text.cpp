@@ -17,9 +17,6 @@ namespace {
 // Fonts live until the process ends, as the game never deletes one; a start-up made again
 // (as the tests do) gets the fonts it made before.
 std::forward_list<Font> MadeFonts;
-} // namespace
-
-namespace {
 
 // Tenths of a point to a pixel count at a resolution, single-precision throughout as the old
 // font code worked, truncated toward zero.
