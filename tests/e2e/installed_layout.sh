@@ -18,8 +18,7 @@ trap 'rm -rf "$stage"' EXIT
 cmake --install "$(dirname "$KESTOR")/.." --prefix "$stage" >"$ARTIFACTS/install.log" ||
     fail "cmake --install: $(cat "$ARTIFACTS/install.log")"
 for f in games/kestor share/games/kestor/Tilte.bmp share/applications/org.kestor.Kestor.desktop \
-         share/metainfo/org.kestor.Kestor.metainfo.xml share/man/man6/kestor.6.gz \
-         share/doc/kestor/copyright share/doc/kestor/changelog.gz; do
+         share/metainfo/org.kestor.Kestor.metainfo.xml share/man/man6/kestor.6; do
     [ -f "$stage/$f" ] || fail "install: $f is missing"
 done
 for size in 16 32 48 64 128 256; do
