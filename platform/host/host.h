@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/host/keys.h"
+
 // ---- Clock --------------------------------------------------------------------------------
 // Milliseconds since the program started, unsigned 32-bit like the old system tick count.
 uint32_t GetTickCount();
@@ -17,16 +19,8 @@ long long HostCalendarSeconds();
 enum HostEventKind { HostKeyPress, HostFocusLost, HostWindowClosed, HostWindowExposed };
 struct HostEvent {
     HostEventKind kind;
-    int key; // virtual-key code for HostKeyPress
+    int key; // virtual-key code (keys.h) for HostKeyPress
 };
-// Virtual-key codes the key handler and player 2 use.
-constexpr int VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_PAUSE = 0x13,
-              VK_ESCAPE = 0x1B, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
-              VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72;
-// The system's keys: Alt, F10, and any key pressed with Alt (without Ctrl) never arrive as
-// key presses, as the old system kept them for its menus.
-constexpr int VK_MENU = 0x12, VK_F10 = 0x79;
-
 // Makes the program's one window, hidden until the display opens, so that every box of
 // start-up has a window behind it. A window that can't be made shows as a failing display.
 void HostOpenWindow(const char* title);

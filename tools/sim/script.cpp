@@ -11,7 +11,7 @@ int KeyCode(const std::string& name) {
         {"ENTER", VK_RETURN}, {"PAUSE", VK_PAUSE}, {"ESCAPE", VK_ESCAPE}, {"F1", VK_F1},
         {"F2", VK_F2},        {"F3", VK_F3},       {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},
         {"UP", VK_UP},        {"DOWN", VK_DOWN},   {"SHIFT", VK_SHIFT},   {"CTRL", VK_CONTROL},
-        {"SPACE", 0x20}};
+        {"SPACE", VK_SPACE}};
     if (auto it = named.find(name); it != named.end()) return it->second;
     if (name.size() == 1 &&
         ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))

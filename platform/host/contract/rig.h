@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/keys.h"
+
 // Before each test: the machine ready for the program (a screen, a sound device to listen
 // to). False, with the reason in `why`, when it can't be had.
 bool RigStart(std::string* why);
@@ -15,6 +17,20 @@ bool RigStart(std::string* why);
 // and holds the earlier keys down around the last ("Alt_L+F1").
 void RigKey(const char* chord);
 void RigHoldKey(const char* name, bool down);
+// The named keys the rigs press, and the old code each arrives as; letters and digits are
+// their own names ("a" arrives as 'A').
+struct RigKeyName {
+    const char* name;
+    int vk;
+};
+constexpr RigKeyName RigKeys[] = {
+    {"Return", VK_RETURN}, {"KP_Enter", VK_RETURN}, {"Pause", VK_PAUSE},
+    {"Escape", VK_ESCAPE}, {"F1", VK_F1},           {"F2", VK_F2},
+    {"F3", VK_F3},         {"F10", VK_F10},         {"F12", VK_F12},
+    {"Left", VK_LEFT},     {"Up", VK_UP},           {"Right", VK_RIGHT},
+    {"Down", VK_DOWN},     {"Shift_L", VK_SHIFT},   {"Control_L", VK_CONTROL},
+    {"Alt_L", VK_MENU},    {"space", VK_SPACE},
+};
 
 // The mouse, in device counts, and its left button.
 void RigMoveMouse(int dx, int dy);

@@ -7,25 +7,11 @@
 
 namespace {
 
-struct KeyName {
-    const char* name;
-    int vk;
-};
-
-constexpr KeyName KeyNames[] = {
-    {"Return", VK_RETURN}, {"KP_Enter", VK_RETURN}, {"Pause", VK_PAUSE},
-    {"Escape", VK_ESCAPE}, {"F1", VK_F1},           {"F2", VK_F2},
-    {"F3", VK_F3},         {"F10", VK_F10},         {"F12", 0x7B},
-    {"Left", VK_LEFT},     {"Up", VK_UP},           {"Right", VK_RIGHT},
-    {"Down", VK_DOWN},     {"Shift_L", VK_SHIFT},   {"Control_L", VK_CONTROL},
-    {"Alt_L", VK_MENU},    {"space", 0x20},
-};
-
 // Letters and digits are their own codes.
 int VirtualKey(const std::string& name) {
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return name[0] - 'a' + 'A';
     if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return name[0];
-    for (const KeyName& k : KeyNames)
+    for (const RigKeyName& k : RigKeys)
         if (name == k.name) return k.vk;
     return 0;
 }

@@ -114,8 +114,7 @@ void HeadlessPushEvent(HostEventKind kind, int key) {
 }
 void HeadlessKeyStroke(int vk, bool alt, bool ctrl) {
     M.pressedSinceQuery[vk] = true;
-    bool system = vk == VK_MENU || vk == VK_F10 || (alt && !ctrl);
-    if (!system) M.events.push_back({HostKeyPress, vk});
+    if (!SystemKey(vk, alt, ctrl)) M.events.push_back({HostKeyPress, vk});
 }
 void HeadlessMouseMove(int dx, int dy) {
     M.mouseDx += dx;

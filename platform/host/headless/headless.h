@@ -49,8 +49,7 @@ bool HeadlessHasScheduled();
 // Input.
 void HeadlessPushEvent(HostEventKind kind, int key = 0);
 // A key pressed at the keyboard, with Alt or Ctrl held: its key message, unless it is one of
-// the system's keys (Alt, F10, or a key with Alt and without Ctrl), which the key handler
-// never hears of. Either way the key counts as pressed for HostKeyDown.
+// the system's keys (keys.h). Either way the key counts as pressed for HostKeyDown.
 void HeadlessKeyStroke(int vk, bool alt = false, bool ctrl = false);
 void HeadlessMouseMove(int dx, int dy);
 void HeadlessMouseButton(bool down);

@@ -24,17 +24,37 @@ struct KeyCode {
 };
 
 constexpr KeyCode NamedKeys[] = {
-    {SDLK_BACKSPACE, 0x08},     {SDLK_TAB, 0x09},         {SDLK_RETURN, VK_RETURN},
-    {SDLK_KP_ENTER, VK_RETURN}, {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
-    {SDLK_LCTRL, VK_CONTROL},   {SDLK_RCTRL, VK_CONTROL}, {SDLK_LALT, VK_MENU},
-    {SDLK_RALT, VK_MENU},       {SDLK_PAUSE, VK_PAUSE},   {SDLK_CAPSLOCK, 0x14},
-    {SDLK_ESCAPE, VK_ESCAPE},   {SDLK_SPACE, 0x20},       {SDLK_PAGEUP, 0x21},
-    {SDLK_PAGEDOWN, 0x22},      {SDLK_END, 0x23},         {SDLK_HOME, 0x24},
-    {SDLK_LEFT, VK_LEFT},       {SDLK_UP, VK_UP},         {SDLK_RIGHT, VK_RIGHT},
-    {SDLK_DOWN, VK_DOWN},       {SDLK_PRINTSCREEN, 0x2C}, {SDLK_INSERT, 0x2D},
-    {SDLK_DELETE, 0x2E},        {SDLK_KP_0, 0x60},        {SDLK_KP_MULTIPLY, 0x6A},
-    {SDLK_KP_PLUS, 0x6B},       {SDLK_KP_MINUS, 0x6D},    {SDLK_KP_PERIOD, 0x6E},
-    {SDLK_KP_DIVIDE, 0x6F},
+    {SDLK_BACKSPACE, VK_BACK},
+    {SDLK_TAB, VK_TAB},
+    {SDLK_RETURN, VK_RETURN},
+    {SDLK_KP_ENTER, VK_RETURN},
+    {SDLK_LSHIFT, VK_SHIFT},
+    {SDLK_RSHIFT, VK_SHIFT},
+    {SDLK_LCTRL, VK_CONTROL},
+    {SDLK_RCTRL, VK_CONTROL},
+    {SDLK_LALT, VK_MENU},
+    {SDLK_RALT, VK_MENU},
+    {SDLK_PAUSE, VK_PAUSE},
+    {SDLK_CAPSLOCK, VK_CAPITAL},
+    {SDLK_ESCAPE, VK_ESCAPE},
+    {SDLK_SPACE, VK_SPACE},
+    {SDLK_PAGEUP, VK_PRIOR},
+    {SDLK_PAGEDOWN, VK_NEXT},
+    {SDLK_END, VK_END},
+    {SDLK_HOME, VK_HOME},
+    {SDLK_LEFT, VK_LEFT},
+    {SDLK_UP, VK_UP},
+    {SDLK_RIGHT, VK_RIGHT},
+    {SDLK_DOWN, VK_DOWN},
+    {SDLK_PRINTSCREEN, VK_SNAPSHOT},
+    {SDLK_INSERT, VK_INSERT},
+    {SDLK_DELETE, VK_DELETE},
+    {SDLK_KP_0, VK_NUMPAD0},
+    {SDLK_KP_MULTIPLY, VK_MULTIPLY},
+    {SDLK_KP_PLUS, VK_ADD},
+    {SDLK_KP_MINUS, VK_SUBTRACT},
+    {SDLK_KP_PERIOD, VK_DECIMAL},
+    {SDLK_KP_DIVIDE, VK_DIVIDE},
 };
 
 // The old virtual-key code of a key, 0 for a key the old keyboard did not name.
@@ -42,17 +62,10 @@ int VirtualKey(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
     if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 0x61 + (key - SDLK_KP_1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
     for (const KeyCode& k : NamedKeys)
         if (k.key == key) return k.vk;
     return 0;
-}
-
-// Ctrl with Alt makes AltGr, whose keys are ordinary. Player 2's keys are read from the key
-// state, which system keys still reach.
-bool SystemKey(const SDL_Keysym& key) {
-    bool alt = (key.mod & KMOD_ALT) != 0 && (key.mod & KMOD_CTRL) == 0;
-    return key.sym == SDLK_LALT || key.sym == SDLK_RALT || key.sym == SDLK_F10 || alt;
 }
 
 void Translate(const SDL_Event& e) {
@@ -62,7 +75,8 @@ void Translate(const SDL_Event& e) {
         // Held keys repeat as presses, as the old key messages did.
         int vk = VirtualKey(e.key.keysym.sym);
         PressedSinceQuery[static_cast<size_t>(vk)] = true;
-        if (!SystemKey(e.key.keysym)) Waiting.push_back({HostKeyPress, vk});
+        Uint16 mod = e.key.keysym.mod;
+        if (!SystemKey(vk, mod & KMOD_ALT, mod & KMOD_CTRL)) Waiting.push_back({HostKeyPress, vk});
     } else if (e.type == SDL_WINDOWEVENT) {
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:

@@ -24,8 +24,8 @@ struct KeyCode {
 };
 
 constexpr KeyCode NamedKeys[] = {
-    {"Backspace", 0x08},
-    {"Tab", 0x09},
+    {"Backspace", VK_BACK},
+    {"Tab", VK_TAB},
     {"Enter", VK_RETURN},
     {"NumpadEnter", VK_RETURN},
     {"ShiftLeft", VK_SHIFT},
@@ -35,26 +35,26 @@ constexpr KeyCode NamedKeys[] = {
     {"AltLeft", VK_MENU},
     {"AltRight", VK_MENU},
     {"Pause", VK_PAUSE},
-    {"CapsLock", 0x14},
+    {"CapsLock", VK_CAPITAL},
     {"Escape", VK_ESCAPE},
-    {"Space", 0x20},
-    {"PageUp", 0x21},
-    {"PageDown", 0x22},
-    {"End", 0x23},
-    {"Home", 0x24},
+    {"Space", VK_SPACE},
+    {"PageUp", VK_PRIOR},
+    {"PageDown", VK_NEXT},
+    {"End", VK_END},
+    {"Home", VK_HOME},
     {"ArrowLeft", VK_LEFT},
     {"ArrowUp", VK_UP},
     {"ArrowRight", VK_RIGHT},
     {"ArrowDown", VK_DOWN},
-    {"PrintScreen", 0x2C},
-    {"Insert", 0x2D},
-    {"Delete", 0x2E},
-    {"Numpad0", 0x60},
-    {"NumpadMultiply", 0x6A},
-    {"NumpadAdd", 0x6B},
-    {"NumpadSubtract", 0x6D},
-    {"NumpadDecimal", 0x6E},
-    {"NumpadDivide", 0x6F},
+    {"PrintScreen", VK_SNAPSHOT},
+    {"Insert", VK_INSERT},
+    {"Delete", VK_DELETE},
+    {"Numpad0", VK_NUMPAD0},
+    {"NumpadMultiply", VK_MULTIPLY},
+    {"NumpadAdd", VK_ADD},
+    {"NumpadSubtract", VK_SUBTRACT},
+    {"NumpadDecimal", VK_DECIMAL},
+    {"NumpadDivide", VK_DIVIDE},
 };
 
 // The old virtual-key code of a key by its place on the keyboard, 0 for one it did not name.
@@ -63,7 +63,7 @@ int VirtualKey(const char* code) {
     if (n == 4 && std::strncmp(code, "Key", 3) == 0) return code[3];
     if (n == 6 && std::strncmp(code, "Digit", 5) == 0) return code[5];
     if (n == 7 && std::strncmp(code, "Numpad", 6) == 0 && code[6] >= '1' && code[6] <= '9')
-        return 0x60 + (code[6] - '0');
+        return VK_NUMPAD0 + (code[6] - '0');
     if ((n == 2 || n == 3) && code[0] == 'F' && code[1] >= '1' && code[1] <= '9') {
         int f = n == 2 ? code[1] - '0' : (code[1] - '0') * 10 + code[2] - '0';
         if (f >= 1 && f <= 12) return VK_F1 + f - 1;
@@ -95,12 +95,6 @@ bool GameKey(int vk) {
     }
 }
 
-// Alt, F10 and keys with Alt belonged to the system's menus. Ctrl with Alt makes AltGr, whose
-// keys are ordinary. Player 2 reads held keys, which system keys still are.
-bool SystemKey(int vk, const EmscriptenKeyboardEvent* e) {
-    return vk == VK_MENU || vk == VK_F10 || (e->altKey && !e->ctrlKey);
-}
-
 EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
     ResumeSound();
     // Every key is a press, one the old keyboard did not name too (it ends a pause); held keys
@@ -108,7 +102,7 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
     int vk = VirtualKey(e->code);
     Held[static_cast<size_t>(vk)] = true;
     PressedSinceQuery[static_cast<size_t>(vk)] = true;
-    if (!SystemKey(vk, e)) QueueEvent(HostKeyPress, vk);
+    if (!SystemKey(vk, e->altKey, e->ctrlKey)) QueueEvent(HostKeyPress, vk);
     return GameKey(vk);
 }
 
