@@ -9,6 +9,7 @@
 
 #include "platform/host/host.h"
 #include "platform/host/sdl/clock.h"
+#include "platform/host/sdl/device.h"
 
 namespace {
 
@@ -90,6 +91,8 @@ void Translate(const SDL_Event& e) {
             Waiting.push_back({HostWindowExposed, 0});
             break;
         }
+    } else {
+        SoundDeviceEvent(e);
     }
 }
 

@@ -1,13 +1,21 @@
 // The voices of the SDL host: each clip is converted once to the device's format and owns a
 // mixer channel of its own, so "is it playing" is simply that channel's state.
+//
+// The device may go away under the game (the sound server restarts, a headset is pulled out).
+// The mixer is then closed, the converted clips kept, and the default device opened again as
+// soon as one can be had. Meanwhile the game hears nothing but notices nothing: a voice played
+// sounds in silence for its clip's length.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <atomic>
 #include <list>
+#include <thread>
 #include <vector>
 
 #include "platform/host/host.h"
+#include "platform/host/sdl/device.h"
 
 namespace {
 
@@ -26,10 +34,20 @@ struct Voice {
     Mix_Chunk* chunk; // null once released
     int channel;
     bool looped;
+    // Played while there was no device to hear it, and until when it would have sounded.
+    bool silent;
+    uint32_t silentUntil;
 };
 
-bool SoundOpen;
+bool SoundOpen; // the game has its sound, whether a device is there now or not
 int DeviceRate, DeviceChannels;
+// Who has the mixer. Closing it and opening it again takes a tenth of a second or more, longer
+// than a tick, so a lost device is the keeper's, on a thread of its own, until it is back.
+enum DeviceState { Mixing, Lost, Back };
+std::atomic<DeviceState> Device;
+// The keeper's word that the device is back: the main thread may be waiting for events.
+Uint32 BackEvent = static_cast<Uint32>(-1);
+int Channels = 32;                   // as many as the voices hold, kept over a lost device
 std::list<Converted> ConvertedClips; // a list: voices point into it
 std::vector<Voice> Voices;           // handle - 1
 
@@ -47,7 +65,10 @@ int FreeChannel() {
             return v.chunk && v.channel == channel;
         });
         if (taken) continue;
-        if (channel >= Mix_AllocateChannels(-1)) Mix_AllocateChannels(channel + 1);
+        if (channel >= Channels) {
+            Channels = channel + 1;
+            if (Device == Mixing) Mix_AllocateChannels(Channels);
+        }
         return channel;
     }
 }
@@ -114,28 +135,91 @@ Mix_Chunk* Convert(const uint8_t* pcm, uint32_t bytes, int bitsPerSample, int ra
     return &c.chunk;
 }
 
-} // namespace
+// How long a voice sounds, in milliseconds, once played.
+uint32_t LengthOf(const Voice& v) {
+    const uint64_t frames = v.chunk->alen / sizeof(Sint16) / static_cast<unsigned>(DeviceChannels);
+    return static_cast<uint32_t>((frames * 1000 + static_cast<unsigned>(DeviceRate) - 1) /
+                                 static_cast<unsigned>(DeviceRate));
+}
 
-// One mono channel at 44100 Hz is all the game's centred clips need; the mixer may give more
-// channels or another rate, and the clips are converted to whatever it gives. A device that
-// can't be had leaves nothing of the audio system running.
-bool HostOpenSound() {
-    if (SoundOpen) return true;
+void PlaySilently(Voice* v) {
+    v->silent = true;
+    v->silentUntil = GetTickCount() + LengthOf(*v);
+}
+
+// The mixer on the default device, at the rate and channels asked for, or at what the device
+// likes when `changes` allows. A device that can't be had leaves nothing of the audio system
+// running.
+bool OpenDevice(int rate, int channels, int changes) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    Uint16 format = 0;
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 1, 1024) != 0) {
+    if (Mix_OpenAudioDevice(rate, AUDIO_S16SYS, channels, 1024, nullptr, changes) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_QuerySpec(&DeviceRate, &format, &DeviceChannels);
-    if (format != AUDIO_S16SYS || DeviceRate <= 0 || DeviceChannels < 1) {
+    int gotRate = 0, gotChannels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&gotRate, &format, &gotChannels);
+    if (format != AUDIO_S16SYS || gotRate <= 0 || gotChannels < 1) {
         Mix_CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(32);
+    return true;
+}
+
+// The keeper: closes what is left of the lost device, then tries the default device once a
+// second until it opens, at the rate and channels the clips were converted to (SDL converts
+// for whatever the device is).
+void KeepDevice() {
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    do SDL_Delay(1000);
+    while (!OpenDevice(DeviceRate, DeviceChannels, 0));
+    Device = Back;
+    SDL_Event back{};
+    back.type = BackEvent;
+    SDL_PushEvent(&back);
+}
+
+// The mixer is the main thread's again once the keeper is done with it. A looped voice (the
+// title music) goes on from its beginning; what was played once has been heard in silence.
+bool Mixed() {
+    if (Device == Back) {
+        Mix_AllocateChannels(Channels);
+        for (Voice& v : Voices)
+            if (v.chunk && v.silent && v.looped) Mix_PlayChannel(v.channel, v.chunk, -1);
+        Device = Mixing;
+    }
+    return Device == Mixing;
+}
+
+} // namespace
+
+// One mono channel at 44100 Hz is all the game's centred clips need; the mixer may give more
+// channels or another rate, and the clips are converted to whatever it gives.
+bool HostOpenSound() {
+    if (SoundOpen) return true;
+    if (!OpenDevice(44100, 1, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE))
+        return false;
+    Uint16 format;
+    Mix_QuerySpec(&DeviceRate, &format, &DeviceChannels);
+    Mix_AllocateChannels(Channels);
+    BackEvent = SDL_RegisterEvents(1);
     SoundOpen = true;
     return true;
+}
+
+// The device gone, what was sounding goes on in silence, the voices keeping their clips and
+// channels, until the keeper has it back.
+void SoundDeviceEvent(const SDL_Event& e) {
+    if (e.type == BackEvent) {
+        Mixed();
+    } else if (e.type == SDL_AUDIODEVICEREMOVED && !e.adevice.iscapture && Mixed()) {
+        for (Voice& v : Voices)
+            if (v.chunk && Mix_Playing(v.channel)) PlaySilently(&v);
+        Device = Lost;
+        std::thread(KeepDevice).detach();
+    }
 }
 
 int HostMakeVoice(const uint8_t* pcm, uint32_t bytes, int bitsPerSample, int sampleRate,
@@ -145,7 +229,7 @@ int HostMakeVoice(const uint8_t* pcm, uint32_t bytes, int bitsPerSample, int sam
     Mix_Chunk* chunk = Convert(pcm, bytes, bitsPerSample, sampleRate, channels);
     if (!chunk) return 0;
     // Channels are never panned or turned down: every voice sounds centred at full volume.
-    Voices.push_back({chunk, FreeChannel(), false});
+    Voices.push_back({chunk, FreeChannel(), false, false, 0});
     return static_cast<int>(Voices.size());
 }
 
@@ -153,28 +237,38 @@ void HostPlayVoice(int voice, bool looped) {
     Voice* v = Find(voice);
     if (!v) return;
     v->looped = looped;
-    Mix_PlayChannel(v->channel, v->chunk, looped ? -1 : 0);
+    v->silent = false;
+    if (Mixed())
+        Mix_PlayChannel(v->channel, v->chunk, looped ? -1 : 0);
+    else
+        PlaySilently(v);
 }
 
 void HostStopVoice(int voice) {
-    if (Voice* v = Find(voice)) Mix_HaltChannel(v->channel);
+    Voice* v = Find(voice);
+    if (!v) return;
+    v->silent = false;
+    if (Mixed()) Mix_HaltChannel(v->channel);
+}
+
+bool HostVoicePlaying(int voice) {
+    Voice* v = Find(voice);
+    if (!v) return false;
+    if (v->silent && (v->looped || static_cast<int32_t>(v->silentUntil - GetTickCount()) > 0))
+        return true;
+    return Mixed() && Mix_Playing(v->channel);
 }
 
 // Every play starts at the beginning already; a voice rewound while it sounds goes on from
 // the beginning, as the old buffers did.
 void HostRewindVoice(int voice) {
     Voice* v = Find(voice);
-    if (v && Mix_Playing(v->channel)) Mix_PlayChannel(v->channel, v->chunk, v->looped ? -1 : 0);
-}
-
-bool HostVoicePlaying(int voice) {
-    Voice* v = Find(voice);
-    return v && Mix_Playing(v->channel);
+    if (v && HostVoicePlaying(voice)) HostPlayVoice(voice, v->looped);
 }
 
 void HostReleaseVoice(int voice) {
     Voice* v = Find(voice);
     if (!v) return;
-    Mix_HaltChannel(v->channel);
+    HostStopVoice(voice);
     v->chunk = nullptr;
 }
