@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/host/sdl/present.h"
+#include "platform/host/present.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The SDL host's expansion of the indexed frame into the window's or the texture's 32-bit
+// The hosts' expansion of the indexed frame into the window's or the texture's 32-bit
 // pixels, at every whole scale: every output pixel is its source pixel's colour, and nothing
 // beyond the picture's rows and columns is written.
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/host/sdl/present.h"
+#include "platform/host/present.h"
 
 TEST(Present, EveryScaleShowsEachPixelAsASquareOfItsColourAndWritesNothingElse) {
     const int pitch = FrameWidth + 7; // the source rows padded too
@@ -30,4 +30,23 @@ TEST(Present, EveryScaleShowsEachPixelAsASquareOfItsColourAndWritesNothingElse) 
             for (int x = FrameWidth * scale; x < outPitch / 4; ++x) ASSERT_EQ(row[x], 0xABCDEF01u);
         }
     }
+}
+
+// A new palette (the title's, a game's) or a new pixel format must show at once; the same
+// palette again costs nothing.
+TEST(Present, TheColourTableIsBuiltAgainOnlyForANewPaletteOrFormat) {
+    HostColor palette[256] = {};
+    int builds = 0;
+    auto pixel = [&builds](HostColor c) {
+        ++builds;
+        return uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
+    };
+    ColorTable table{};
+    EXPECT_TRUE(UpdateColorTable(&table, palette, 1, pixel));
+    EXPECT_FALSE(UpdateColorTable(&table, palette, 1, pixel));
+    EXPECT_EQ(builds, 256);
+    palette[7] = {1, 2, 3};
+    EXPECT_TRUE(UpdateColorTable(&table, palette, 1, pixel));
+    EXPECT_EQ(table.colors[7], 0x010203u);
+    EXPECT_TRUE(UpdateColorTable(&table, palette, 2, pixel));
 }

@@ -13,8 +13,8 @@
 #include <cstring>
 
 #include "platform/host/host.h"
+#include "platform/host/present.h"
 #include "platform/host/sdl/gpu.h"
-#include "platform/host/sdl/present.h"
 #include "platform/host/sdl/window.h"
 
 namespace {
@@ -33,12 +33,7 @@ SDL_Rect PictureRect;
 // The window was resized or uncovered: the borders are cleared and the whole window shown.
 bool WindowChanged;
 
-// The palette and pixel format the colour table was built for; the table is rebuilt only when
-// either changes, which happens at the title and at each game start, not per frame.
-HostColor TablePalette[256];
-uint32_t TableFormat;
-bool TableBuilt;
-uint32_t ColorTable[256];
+ColorTable Colors;
 
 // The icon's background is palette index 0, drawn as transparent.
 void SetWindowIcon() {
@@ -60,15 +55,9 @@ bool FellBackOnNoScreen() {
     return nowhere && !SDL_GetHint(SDL_HINT_VIDEODRIVER);
 }
 
-void UpdateColorTable(const SDL_PixelFormat* format, const HostColor palette[256]) {
-    if (TableBuilt && TableFormat == format->format &&
-        std::memcmp(palette, TablePalette, sizeof TablePalette) == 0)
-        return;
-    for (int i = 0; i < 256; ++i)
-        ColorTable[i] = SDL_MapRGB(format, palette[i].r, palette[i].g, palette[i].b);
-    std::copy(palette, palette + 256, TablePalette);
-    TableFormat = format->format;
-    TableBuilt = true;
+void UpdateColors(const SDL_PixelFormat* format, const HostColor palette[256]) {
+    UpdateColorTable(&Colors, palette, format->format,
+                     [format](HostColor c) { return SDL_MapRGB(format, c.r, c.g, c.b); });
 }
 
 // What the renderer says of itself, and for OpenGL what the driver says: Mesa's software
@@ -118,11 +107,11 @@ void CloseTexturePath() {
 }
 
 void PresentToTexture(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
-    UpdateColorTable(PictureFormat, palette);
+    UpdateColors(PictureFormat, palette);
     void* out;
     int outPitch;
     if (SDL_LockTexture(Picture, nullptr, &out, &outPitch) != 0) return;
-    ExpandFrame(pixels, pitch, ColorTable, 1, static_cast<uint8_t*>(out), outPitch);
+    ExpandFrame(pixels, pitch, Colors.colors, 1, static_cast<uint8_t*>(out), outPitch);
     SDL_UnlockTexture(Picture);
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Picture, nullptr, nullptr);
@@ -181,11 +170,11 @@ void PresentToWindow(const uint8_t* pixels, int pitch, const HostColor palette[2
     bool whole;
     SDL_Surface* screen = LayOutWindow(&whole);
     if (!screen) return;
-    UpdateColorTable(screen->format, palette);
+    UpdateColors(screen->format, palette);
     if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
     auto* corner = static_cast<uint8_t*>(screen->pixels) +
                    static_cast<ptrdiff_t>(PictureRect.y) * screen->pitch + PictureRect.x * 4;
-    ExpandFrame(pixels, pitch, ColorTable, SurfaceScale, corner, screen->pitch);
+    ExpandFrame(pixels, pitch, Colors.colors, SurfaceScale, corner, screen->pitch);
     if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
     if (whole)
         SDL_UpdateWindowSurface(Window);

@@ -7,25 +7,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/host/sdl/present.h"
+#include "platform/host/present.h"
 #include "platform/host/web/web.h"
 
 namespace {
 
 // The canvas takes bytes in R, G, B, A order: one little-endian word per pixel.
 uint32_t Frame[FrameWidth * FrameHeight];
-HostColor TablePalette[256];
-bool TableBuilt;
-uint32_t ColorTable[256];
+ColorTable Colors;
 bool IndexedCanvas; // WebGL: the frame goes as it is
-
-void BuildColorTable(const HostColor palette[256]) {
-    for (int i = 0; i < 256; ++i)
-        ColorTable[i] =
-            0xFF000000u | uint32_t{palette[i].b} << 16 | uint32_t{palette[i].g} << 8 | palette[i].r;
-    std::copy(palette, palette + 256, TablePalette);
-    TableBuilt = true;
-}
 
 // The frame's indices are a one-channel texture, the palette a 256x1 one.
 constexpr const char* VertexShader =
@@ -179,13 +169,14 @@ void HostDotsPerInch(bool logical, float* x, float* y) {
 }
 
 void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
-    bool changed = !TableBuilt || std::memcmp(palette, TablePalette, sizeof TablePalette) != 0;
-    if (changed) BuildColorTable(palette);
+    bool changed = UpdateColorTable(&Colors, palette, 0, [](HostColor c) {
+        return 0xFF000000u | uint32_t{c.b} << 16 | uint32_t{c.g} << 8 | c.r;
+    });
     if (IndexedCanvas) {
-        PutIndexedFrame(pixels, pitch, changed ? ColorTable : nullptr);
+        PutIndexedFrame(pixels, pitch, changed ? Colors.colors : nullptr);
         return;
     }
-    ExpandFrame(pixels, pitch, ColorTable, 1, reinterpret_cast<uint8_t*>(Frame),
+    ExpandFrame(pixels, pitch, Colors.colors, 1, reinterpret_cast<uint8_t*>(Frame),
                 FrameWidth * static_cast<int>(sizeof Frame[0]));
     PutFrame(Frame);
 }

@@ -1,11 +1,39 @@
-// The present path of the SDL host, kept apart so the benchmark can run it without a window.
+// The present that the desktop's and the page's hosts share: the indexed frame expanded through
+// its palette's colours into 32-bit pixels at a whole scale. Kept apart from either host, so the
+// benchmark can run it without a window.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
+#include "platform/host/host.h"
+
 constexpr int FrameWidth = 640, FrameHeight = 480;
+
+// The palette's colours in a screen's pixel format, built again only when the palette or the
+// format changes: at the title and at each game start, not per frame.
+struct ColorTable {
+    uint32_t colors[256];
+    HostColor palette[256]; // what `colors` was built from
+    uint32_t format;
+    bool built;
+};
+
+// True when the table was built again. `pixel` makes one pixel of `format` from a colour.
+template <typename Pixel>
+bool UpdateColorTable(ColorTable* table, const HostColor palette[256], uint32_t format,
+                      Pixel pixel) {
+    if (table->built && table->format == format &&
+        std::memcmp(palette, table->palette, sizeof table->palette) == 0)
+        return false;
+    for (int i = 0; i < 256; ++i) table->colors[i] = pixel(palette[i]);
+    std::copy(palette, palette + 256, table->palette);
+    table->format = format;
+    table->built = true;
+    return true;
+}
 
 // One row through the colour table, each pixel `scale` times across. A constant scale lets
 // the inner writes unroll into plain stores.
