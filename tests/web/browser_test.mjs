@@ -60,7 +60,7 @@ function watch() {
         const copy = document.createElement('canvas');
         copy.width = 640; copy.height = 480;
         const g = copy.getContext('2d');
-        g.drawImage(document.getElementById('screen'), 0, 0);
+        g.drawImage(Module.kestor.canvas, 0, 0);
         return g.getImageData(0, 0, 640, 480).data;
     };
     window.grab = () => watched.frames.push({ t: performance.now(), data: screenNow() });
@@ -158,16 +158,16 @@ async function titleShown(timeout) {
 
 try {
     await page.goto(`${base}?${asked}`);
-    await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 15000 });
-    const gl = await page.evaluate(() => Module.kestorScreen.gl ? 'webgl' : '2d');
+    await page.waitForFunction(() => window.Module && Module.kestor && Module.kestor.screen, null, { timeout: 15000 });
+    const gl = await page.evaluate(() => Module.kestor.screen.gl ? 'webgl' : '2d');
     if (!asked) drawing = `${gl}, the page's choice`;
     check(`the frame is drawn with ${gl}`, !asked || gl === asked ? '' : `${asked} was asked for`);
     check('the title picture matches kestor-sim\'s title frame pixel for pixel', await titleShown(15000));
 
     const layout = await page.evaluate(() => {
-        const r = document.getElementById('screen').getBoundingClientRect();
+        const r = Module.kestor.canvas.getBoundingClientRect();
         return { x: r.x, y: r.y, w: r.width, h: r.height,
-                 rendering: getComputedStyle(document.getElementById('screen')).imageRendering };
+                 rendering: getComputedStyle(Module.kestor.canvas).imageRendering };
     });
     check('the picture is shown twice as large in a 1400x1000 window, centred, unsmoothed',
           layout.w === 1280 && layout.h === 960 && layout.x === 60 && layout.y === 20 &&
@@ -189,8 +189,8 @@ try {
     await page.mouse.click(700, 500);
     await sleep(300);
     const started = await page.evaluate(() => ({
-        lock: document.pointerLockElement === document.getElementById('screen'),
-        audio: Module.kestorAudio.state, starts: watched.starts }));
+        lock: document.pointerLockElement === Module.kestor.canvas,
+        audio: Module.kestor.audio.state, starts: watched.starts }));
     const music = clipShape(134);
     check('the first click locks the pointer to the canvas and starts the sound',
           started.lock && started.audio === 'running' ? '' : JSON.stringify(started));
@@ -268,8 +268,8 @@ try {
     await page.keyboard.press('Escape');
     await sleep(500);
     const ended = await page.evaluate(() => ({
-        shown: getComputedStyle(document.getElementById('ended')).display,
-        code: document.getElementById('ended').dataset.code,
+        shown: getComputedStyle(Module.kestor.ended).display,
+        code: Module.kestor.ended.dataset.code,
         lock: !!document.pointerLockElement }));
     check('Escape ends the game: the ended page, exit code 0, the pointer free',
           ended.shown === 'flex' && ended.code === '0' && !ended.lock ? '' : JSON.stringify(ended));
@@ -306,7 +306,7 @@ try {
     await page.mouse.click(700, 500);
     await page.evaluate(() => dispatchEvent(new FocusEvent('blur')));
     await sleep(500);
-    const away = await page.evaluate(() => getComputedStyle(document.getElementById('ended')).display);
+    const away = await page.evaluate(() => getComputedStyle(Module.kestor.ended).display);
     check('losing the focus ends the game with the ended page', away === 'flex' ? '' : `the ended page is ${away}`);
     check('no script errors', errors.length ? errors.join('; ') : '');
 } catch (e) {

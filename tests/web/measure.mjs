@@ -17,7 +17,7 @@ async function sample() {
     const { metrics } = await cdp.send('Performance.getMetrics');
     const metric = name => metrics.find(m => m.name === name).value;
     const page_ = await page.evaluate(() => ({
-        ticks: Module.kestorStats.ticks, busyMs: Module.kestorStats.busyMs, now: performance.now(),
+        ticks: Module.kestor.stats.ticks, busyMs: Module.kestor.stats.busyMs, now: performance.now(),
         jsHeap: performance.memory.usedJSHeapSize, wasm: Module.HEAPU8.length }));
     return { ...page_, taskMs: metric('TaskDuration') * 1000, scriptMs: metric('ScriptDuration') * 1000 };
 }
@@ -42,7 +42,7 @@ while ((await page.evaluate(() => performance.now())) - before.now < 30000) {
 const after = await sample();
 const ticks = after.ticks - before.ticks;
 const mb = n => (n / 1048576).toFixed(1) + ' MB';
-console.log(`drawn with ${await page.evaluate(() => Module.kestorScreen.gl ? 'webgl' : '2d')}`);
+console.log(`drawn with ${await page.evaluate(() => Module.kestor.screen.gl ? 'webgl' : '2d')}`);
 console.log(`ticks in ${((after.now - before.now) / 1000).toFixed(1)} s of battle: ${ticks}`);
 console.log(`game's busy time per tick (its slices between sleeps): ${((after.busyMs - before.busyMs) / ticks * 1000).toFixed(0)} µs`);
 console.log(`main thread's busy time per tick (all its tasks): ${((after.taskMs - before.taskMs) / ticks * 1000).toFixed(0)} µs`);

@@ -61,7 +61,7 @@ EM_JS(void, MoveMouse, (int dx, int dy), {
 });
 
 EM_JS(void, MouseButton, (int down), {
-    var target = down ? document.getElementById("screen") : document;
+    var target = down ? Module.kestor.canvas : document;
     target.dispatchEvent(
         new MouseEvent(down ? "mousedown" : "mouseup", {button : 0, bubbles : true}));
 });
@@ -102,7 +102,7 @@ EM_JS(void, FailAudio, (), {
 });
 
 EM_JS(int, AudioRunning, (),
-      { return Module.kestorAudio && Module.kestorAudio.state != "closed" ? 1 : 0; });
+      { return Module.kestor.audio && Module.kestor.audio.state != "closed" ? 1 : 0; });
 
 } // namespace
 

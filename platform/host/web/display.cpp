@@ -34,9 +34,10 @@ constexpr const char* FragmentShader =
 // 1: a 2D canvas, 2: WebGL, 0: no canvas.
 EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char* fragmentShader), {
     document.title = UTF8ToString(title);
-    if (Module.kestorScreen) return Module.kestorScreen.gl ? 2 : 1;
-    var canvas = document.getElementById("screen");
+    if (Module.kestor.screen) return Module.kestor.screen.gl ? 2 : 1;
+    var canvas = Module.kestor.canvas;
     if (!canvas) return 0;
+    specialHTMLTargets["!canvas"] = canvas;
     // A graphics card, not WebGL drawn in software by the processor: asked of a canvas of its
     // own, as a canvas that once gave WebGL gives no 2D context any more.
     var hardware = function() {
@@ -90,13 +91,13 @@ EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char*
             gl.viewport(0, 0, 640, 480);
             gl.clearColor(0, 0, 0, 1);
             gl.clear(gl.COLOR_BUFFER_BIT);
-            Module.kestorScreen = {gl : gl};
+            Module.kestor.screen = {gl : gl};
             return 2;
         }
     }
     var context = canvas.getContext("2d", {alpha : false});
     if (!context) return 0;
-    Module.kestorScreen = {context : context, image : null};
+    Module.kestor.screen = {context : context, image : null};
     context.fillStyle = "#000";
     context.fillRect(0, 0, 640, 480);
     return 1;
@@ -104,7 +105,7 @@ EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char*
 
 // The indexed frame and, when they changed, its colours (256 R, G, B, A words).
 EM_JS(void, PutIndexedFrame, (const uint8_t* pixels, int pitch, const uint32_t* colours), {
-    var gl = Module.kestorScreen.gl;
+    var gl = Module.kestor.screen.gl;
     if (colours) {
         gl.activeTexture(gl.TEXTURE1);
         gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, 256, 1, gl.RGBA, gl.UNSIGNED_BYTE,
@@ -119,14 +120,14 @@ EM_JS(void, PutIndexedFrame, (const uint8_t* pixels, int pitch, const uint32_t* 
 
 // CSS pixels are 1/96 inch; the picture's own pixels are as large as the page shows them.
 EM_JS(double, FrameDotsPerInch, (), {
-    var canvas = document.getElementById("screen");
+    var canvas = Module.kestor.canvas;
     var shown = canvas ? canvas.getBoundingClientRect().width : 0;
     return shown > 0 ? 96 * 640 / shown : 96;
 });
 
 // The image's pixels are the frame's own memory; memory that grows moves it.
 EM_JS(void, PutFrame, (const uint32_t* pixels), {
-    var screen = Module.kestorScreen;
+    var screen = Module.kestor.screen;
     if (!screen.image || screen.image.data.buffer != HEAPU8.buffer) {
         var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, 640 * 480 * 4);
         screen.image = new ImageData(bytes, 640, 480);
@@ -136,7 +137,7 @@ EM_JS(void, PutFrame, (const uint32_t* pixels), {
 
 // The box waits for its OK, as the old one did, with the game asleep meanwhile.
 EM_ASYNC_JS(void, ShowBox, (const char* title, const char* text), {
-    var box = document.getElementById("box");
+    var box = Module.kestor.box;
     if (!box) return;
     if (document.pointerLockElement) document.exitPointerLock();
     box.querySelector("h2").textContent = UTF8ToString(title);

@@ -143,44 +143,44 @@ EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
 // rest is waited out in turns of the event loop. The time between two waits is the page's busy
 // time.
 EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
-    var stats = Module.kestorStats;
+    var stats = Module.kestor.stats;
     stats.busyMs += performance.now() - stats.sliceStart;
-    if (!Module.kestorTurn) {
+    if (!Module.kestor.turn) {
         var channel = new MessageChannel();
         var waiting = [];
         channel.port1.onmessage = function() {
             waiting.shift()();
         };
-        Module.kestorTurn = function(then) {
+        Module.kestor.turn = function(then) {
             waiting.push(then);
             channel.port2.postMessage(0);
         };
-        Module.kestorTimerLate = 0;
+        Module.kestor.timerLate = 0;
     }
     await new Promise(function(resolve) {
-        Module.kestorWake = resolve;
+        Module.kestor.wake = resolve;
         var finish = function() {
-            if (performance.now() >= due || Module.kestorWake != resolve)
+            if (performance.now() >= due || Module.kestor.wake != resolve)
                 resolve();
             else
-                Module.kestorTurn(finish);
+                Module.kestor.turn(finish);
         };
-        var early = Math.min(2, 1 + Module.kestorTimerLate);
+        var early = Math.min(2, 1 + Module.kestor.timerLate);
         var at = due - early;
         setTimeout(
             function() {
                 var late = Math.max(0, performance.now() - at);
-                Module.kestorTimerLate = Math.max(late, Module.kestorTimerLate * 0.9);
+                Module.kestor.timerLate = Math.max(late, Module.kestor.timerLate * 0.9);
                 finish();
             },
             Math.max(0, at - performance.now()));
     });
-    Module.kestorWake = null;
+    Module.kestor.wake = null;
     stats.sliceStart = performance.now();
 });
 
 EM_JS(void, Wake, (), {
-    if (Module.kestorWake) Module.kestorWake();
+    if (Module.kestor.wake) Module.kestor.wake();
 });
 
 } // namespace

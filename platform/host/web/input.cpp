@@ -22,7 +22,7 @@ uint32_t PressedAt;
 // A refused lock (no click behind it, or asked again too soon after Escape) leaves the pointer
 // free until the next click; it is no error of the page's.
 EM_JS(void, TakePointer, (), {
-    var canvas = document.getElementById("screen");
+    var canvas = Module.kestor.canvas;
     if (document.pointerLockElement == canvas) return;
     var asked = canvas.requestPointerLock();
     if (asked && asked.catch) asked.catch(function(){});

@@ -8,8 +8,8 @@ namespace {
 // The ended page offers to play again; the game has let go of the pointer and the sound.
 EM_JS(void, ShowEnded, (int code), {
     if (document.pointerLockElement) document.exitPointerLock();
-    if (Module.kestorAudio) Module.kestorAudio.close();
-    var ended = document.getElementById("ended");
+    if (Module.kestor.audio) Module.kestor.audio.close();
+    var ended = Module.kestor.ended;
     if (code != 0)
         ended.querySelector("p").textContent = "It ended with an error (exit code " + code + ").";
     ended.dataset.code = code;

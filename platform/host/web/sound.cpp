@@ -11,16 +11,16 @@ EM_JS(int, OpenAudio, (), {
     var Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return 0;
     try {
-        Module.kestorAudio = new Context();
+        Module.kestor.audio = new Context();
     } catch (e) {
         return 0;
     }
-    Module.kestorVoices = [];
+    Module.kestor.voices = [];
     return 1;
 });
 
 EM_JS(int, MakeVoice, (const uint8_t* pcm, uint32_t bytes, int bits, int rate, int channels), {
-    var audio = Module.kestorAudio;
+    var audio = Module.kestor.audio;
     var frameBytes = bits / 8 * channels;
     var frames = Math.floor(bytes / frameBytes);
     if (frames == 0) return 0;
@@ -39,17 +39,17 @@ EM_JS(int, MakeVoice, (const uint8_t* pcm, uint32_t bytes, int bits, int rate, i
                                : ((HEAPU8[at] | HEAPU8[at + 1] << 8) << 16 >> 16) / 32768;
         }
     }
-    Module.kestorVoices.push({buffer : buffer, source : null, started : 0, looped : false});
-    return Module.kestorVoices.length;
+    Module.kestor.voices.push({buffer : buffer, source : null, started : 0, looped : false});
+    return Module.kestor.voices.length;
 });
 
 // A loop flag below 0 keeps the voice's own.
 EM_JS(void, PlayVoice, (int voice, int looped), {
-    var v = Module.kestorVoices[voice - 1];
+    var v = Module.kestor.voices[voice - 1];
     if (!v) return;
     if (looped < 0) looped = v.looped ? 1 : 0;
     if (v.source) v.source.stop();
-    var audio = Module.kestorAudio;
+    var audio = Module.kestor.audio;
     v.source = audio.createBufferSource();
     v.source.buffer = v.buffer;
     v.source.loop = looped != 0;
@@ -60,35 +60,35 @@ EM_JS(void, PlayVoice, (int voice, int looped), {
 });
 
 EM_JS(void, StopVoice, (int voice), {
-    var v = Module.kestorVoices[voice - 1];
+    var v = Module.kestor.voices[voice - 1];
     if (!v || !v.source) return;
     v.source.stop();
     v.source = null;
 });
 
 EM_JS(int, VoicePlaying, (int voice), {
-    var v = Module.kestorVoices[voice - 1];
+    var v = Module.kestor.voices[voice - 1];
     if (!v || !v.source) return 0;
     return v.looped || performance.now() - v.started < v.buffer.duration * 1000 ? 1 : 0;
 });
 
 EM_JS(void, ReleaseVoice, (int voice), {
-    var v = Module.kestorVoices[voice - 1];
+    var v = Module.kestor.voices[voice - 1];
     if (v && v.source) v.source.stop();
-    Module.kestorVoices[voice - 1] = null;
+    Module.kestor.voices[voice - 1] = null;
 });
 
 } // namespace
 
 void ResumeSound() {
     EM_ASM({
-        var audio = Module.kestorAudio;
+        var audio = Module.kestor.audio;
         if (audio && audio.state == "suspended") audio.resume();
     });
 }
 
 bool HostOpenSound() {
-    return EM_ASM_INT({ return Module.kestorAudio ? 1 : 0; }) || OpenAudio();
+    return EM_ASM_INT({ return Module.kestor.audio ? 1 : 0; }) || OpenAudio();
 }
 
 int HostMakeVoice(const uint8_t* pcm, uint32_t bytes, int bitsPerSample, int sampleRate,

@@ -13,7 +13,7 @@ namespace {
 
 // The page's measure of itself: ticks, and the game's busy time between its sleeps.
 EM_JS(double, StartClock, (), {
-    Module.kestorStats = {ticks : 0, busyMs : 0, sliceStart : performance.now()};
+    Module.kestor.stats = {ticks : 0, busyMs : 0, sliceStart : performance.now()};
     return performance.now();
 });
 
@@ -47,6 +47,6 @@ bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
 
 // The page keeps the count of ticks, for the busy time per tick.
 void HostTickDone() {
-    EM_ASM({ Module.kestorStats.ticks += 1; });
+    EM_ASM({ Module.kestor.stats.ticks += 1; });
 }
 void HostKeyDone(int) {}

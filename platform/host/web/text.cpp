@@ -24,7 +24,8 @@ std::vector<Face> Faces; // handle - 1
 
 // Sizes on a canvas of its own, kept for the letters: the width and the height of the string.
 EM_JS(double, MeasureText, (const char* font, const char* text, int* height), {
-    var canvas = Module.kestorLetters || (Module.kestorLetters = document.createElement("canvas"));
+    var canvas =
+        Module.kestor.letters || (Module.kestor.letters = document.createElement("canvas"));
     var context = canvas.getContext("2d", {willReadFrequently : true});
     context.font = UTF8ToString(font);
     var m = context.measureText(UTF8ToString(text));
@@ -38,7 +39,7 @@ EM_JS(void, DrawText,
       (const char* font, const char* text, double stretch, int lines, uint8_t* mask, int width,
        int height),
       {
-          var canvas = Module.kestorLetters;
+          var canvas = Module.kestor.letters;
           canvas.width = width;
           canvas.height = height;
           var context = canvas.getContext("2d", {willReadFrequently : true});

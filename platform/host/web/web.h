@@ -3,8 +3,8 @@
 
 #include "platform/host/host.h"
 
-// The page's canvas, as the HTML5 calls name it.
-constexpr const char* CanvasTarget = "#screen";
+// The page's canvas (page.js finds it), as the HTML5 calls name it once the window is open.
+constexpr const char* CanvasTarget = "!canvas";
 
 // The page's clock (performance.now) when GetTickCount() reaches `ms`.
 double PageTimeAt(uint32_t ms);
