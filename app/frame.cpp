@@ -4,6 +4,7 @@
 #include <new>
 
 #include "app/flow.h"
+#include "enemies/effects.h"
 #include "enemies/enemies.h"
 #include "enemies/schedule.h"
 #include "platform/display.h"
@@ -11,6 +12,7 @@
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "players/input.h"
+#include "players/playfield.h"
 
 Dib* SpriteSheet = nullptr;
 int Paused = 0;
@@ -63,9 +65,6 @@ int MainLoop() {
 } // namespace
 
 int KestorMain() {
-    QuitPosted = 0;
-    NextTickTime = 0;
-    Paused = 0;
     // The window comes first, so that a start-up that fails shows its boxes as boxes; it then
     // reports it with exit code 1.
     HostOpenWindow("Kestor");
@@ -92,6 +91,9 @@ void ReleaseStartUpObjects() {
 }
 
 int AppInit() {
+    QuitPosted = 0;
+    NextTickTime = 0;
+    Paused = 0;
     SpriteSheet = new (std::nothrow) Dib;
     if (!SpriteSheet) return ErrorBox("DIBオブジェクト作成失敗");
     const uint8_t* sheet = nullptr;
@@ -128,6 +130,11 @@ int AppInit() {
     TwoPlayer = 0;
     HighScore = 0;
     MissionIndex = 0;
+    // The pictures that move from frame to frame start from their first, as in a new process.
+    ScrollOffset = 0;
+    RiseOffset = 0;
+    DishFlicker = 0;
+    BossIconToggle = 0;
     return 1;
 }
 
