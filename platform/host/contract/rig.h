@@ -42,14 +42,15 @@ void RigMouseButton(bool down);
 bool RigAttachJoystick();
 void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons);
 
-// The window system: another window takes the focus; the window's close button.
-void RigTakeFocus();
-void RigCloseWindow();
+// The window system: another window takes the focus; the window's close button. False when
+// the host has no window system to act through.
+bool RigTakeFocus();
+bool RigCloseWindow();
 
 // The sound device: the next HostOpenSound fails; whether any part of the audio system
-// (threads included) is still running.
+// (threads included) is still running. False when the host has no audio system to look at.
 void RigFailSoundDevice();
-bool RigAudioRunning();
+bool RigAudioRunning(bool* running);
 // Everything the device has played since it opened, as mono 16-bit samples at `rate`.
 // False when the host has no mix to listen to.
 bool RigPlayed(std::vector<int16_t>* samples, int* rate);

@@ -1,6 +1,6 @@
-// The voices: every clip sounds for its table length and says it plays for that long, a looped
-// clip joins itself without a gap or a click, clips mix at their own rates, and a sound device
-// that can't be had leaves nothing running.
+// The voices: every clip sounds for the length its header gives and says it plays for that long, a
+// looped clip joins itself without a gap or a click, clips mix at their own rates, and a sound
+// device that can't be had leaves nothing running.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -11,49 +11,45 @@
 
 namespace {
 
-struct ClipRow {
-    int id, bits, rate;
+// A clip as the game embeds it: its samples, its format from its own header, and how long it
+// plays.
+struct Clip {
+    int id, bits, rate, channels;
+    const uint8_t* pcm;
     uint32_t bytes, ms;
 };
 
-// The cue table: each clip's format and play time.
-constexpr ClipRow Clips[] = {
-    {112, 8, 22050, 9984, 453},   {113, 8, 11127, 4492, 404},    {114, 8, 11127, 4904, 441},
-    {115, 8, 11127, 5759, 518},   {116, 8, 11127, 20480, 1841},  {117, 8, 11127, 1790, 161},
-    {105, 8, 11127, 2103, 189},   {118, 8, 22050, 18198, 825},   {133, 8, 11127, 903, 81},
-    {119, 8, 11127, 14684, 1320}, {120, 8, 11127, 6204, 558},    {121, 16, 22050, 51754, 1174},
-    {122, 8, 11127, 16448, 1478}, {123, 16, 22050, 26460, 600},  {124, 8, 22050, 93150, 4224},
-    {125, 16, 44100, 52920, 600}, {126, 8, 11127, 2482, 223},    {127, 8, 22050, 30276, 1373},
-    {128, 8, 22050, 28057, 1272}, {134, 8, 11025, 321552, 29166}};
 constexpr int TitleMusic = 134;
+
+Clip ClipOf(int id) {
+    Clip c{id, 0, 0, 0, nullptr, 0, 0};
+    const uint8_t* image = nullptr;
+    size_t size = 0;
+    EXPECT_TRUE(HostFindResource("WAV", id, &image, &size)) << id;
+    const uint8_t* format = nullptr;
+    uint32_t formatBytes = 0;
+    EXPECT_EQ(ParseWaveImage(image, size, &format, &formatBytes, &c.pcm, &c.bytes), 1) << id;
+    WaveFormat f = ReadWaveFormat(format, formatBytes);
+    c.bits = f.bitsPerSample;
+    c.rate = f.samplesPerSec;
+    c.channels = f.channels;
+    EXPECT_TRUE((c.bits == 8 || c.bits == 16) && c.channels == 1 && c.rate > 0) << id;
+    if (c.bits >= 8 && c.rate > 0)
+        c.ms = static_cast<uint32_t>(std::lround(c.bytes / (c.bits / 8) * 1000.0 / c.rate));
+    return c;
+}
 
 // The mixer works in buffers of 1024 frames at 44100 Hz: a voice starts and ends on one.
 constexpr uint32_t MixingBufferMs = 24;
 
-struct Samples {
-    const uint8_t* pcm;
-    uint32_t bytes;
-};
-
-Samples SamplesOf(int id) {
-    const uint8_t* image = nullptr;
-    size_t size = 0;
-    EXPECT_TRUE(HostFindResource("WAV", id, &image, &size)) << id;
-    Samples s{nullptr, 0};
-    ParseWaveImage(image, size, nullptr, nullptr, &s.pcm, &s.bytes);
-    return s;
-}
-
-int MakeClip(const ClipRow& row) {
-    Samples s = SamplesOf(row.id);
-    EXPECT_EQ(s.bytes, row.bytes) << row.id;
-    return HostMakeVoice(s.pcm, s.bytes, row.bits, row.rate, 1);
+int MakeClip(const Clip& clip) {
+    return HostMakeVoice(clip.pcm, clip.bytes, clip.bits, clip.rate, clip.channels);
 }
 
 // One sample of a clip as 16-bit.
-int SampleOf(const ClipRow& row, const Samples& s, uint32_t i) {
-    if (row.bits == 8) return (s.pcm[i] - 128) * 256;
-    return static_cast<int16_t>(s.pcm[2 * i] | s.pcm[2 * i + 1] << 8);
+int SampleOf(const Clip& clip, uint32_t i) {
+    if (clip.bits == 8) return (clip.pcm[i] - 128) * 256;
+    return static_cast<int16_t>(clip.pcm[2 * i] | clip.pcm[2 * i + 1] << 8);
 }
 
 // Milliseconds from the first to the last sample at least `floor` loud.
@@ -74,10 +70,9 @@ size_t FirstLoud(const std::vector<int>& mix) {
     return static_cast<size_t>(loud - mix.begin());
 }
 
-std::vector<int> ClipAsHeard(const ClipRow& row) {
-    Samples s = SamplesOf(row.id);
-    std::vector<int> v(s.bytes / static_cast<uint32_t>(row.bits / 8));
-    for (uint32_t i = 0; i < v.size(); ++i) v[i] = SampleOf(row, s, i);
+std::vector<int> ClipAsHeard(const Clip& clip) {
+    std::vector<int> v(clip.bytes / static_cast<uint32_t>(clip.bits / 8));
+    for (uint32_t i = 0; i < v.size(); ++i) v[i] = SampleOf(clip, i);
     return v;
 }
 
@@ -108,11 +103,11 @@ uint32_t PlayOnce(int voice, uint32_t limitMs) {
     return GetTickCount() - start;
 }
 
-// Each clip is played alone: it says it plays for at least its table length, less a buffer
+// Each clip is played alone: it says it plays for at least its own length, less a buffer
 // and the pace of the device's own clock (SDL's disk driver runs up to a few percent off on a
 // busy machine), and it does stop (a stalled machine can add a lot); where the mix can be
 // heard, all of it is heard: from its first sound to its last, as long as the clip's own.
-void ExpectHeardWhole(const ClipRow& row) {
+void ExpectHeardWhole(const Clip& row) {
     SCOPED_TRACE(row.id);
     int voice = MakeClip(row);
     ASSERT_GT(voice, 0);
@@ -132,38 +127,49 @@ void ExpectHeardWhole(const ClipRow& row) {
 
 } // namespace
 
-TEST_F(HostContract, EveryEffectSoundsForItsTableLength) {
+TEST_F(HostContract, EveryEffectSoundsForItsOwnLength) {
     ASSERT_TRUE(HostOpenSound());
-    for (const ClipRow& row : Clips)
-        if (row.id != TitleMusic) ExpectHeardWhole(row);
+    for (int id : BankIds) ExpectHeardWhole(ClipOf(id));
 }
 
-TEST_F(HostContract, TheTitleMusicSoundsForItsTableLength) {
+TEST_F(HostContract, TheTitleMusicSoundsForItsOwnLength) {
     ASSERT_TRUE(HostOpenSound());
-    ExpectHeardWhole(Clips[std::size(Clips) - 1]);
+    ExpectHeardWhole(ClipOf(TitleMusic));
 }
 
 // Looped, the title music comes round again after exactly its own length, and the seam is no
 // louder a step than the music makes anywhere else: no gap, no click.
 TEST_F(HostContract, ALoopedClipJoinsItselfWithoutAGapOrAClick) {
-    const ClipRow& title = Clips[std::size(Clips) - 1];
+    const Clip title = ClipOf(TitleMusic);
     ASSERT_TRUE(HostOpenSound());
     if (!HearsTheMix()) GTEST_SKIP() << "this host keeps its voices' time but mixes no samples";
     int voice = MakeClip(title);
     ASSERT_GT(voice, 0);
     size_t mark = PlayedSoFar();
     HostPlayVoice(voice, true);
-    Pass(title.ms + 1500);
+    int rate;
+    PlayedSince(mark, &rate);
+    // The length in device frames is the clip's, rounded to the nearest frame.
+    const auto frames = uint64_t{title.bytes} * 8 / static_cast<uint64_t>(title.bits);
+    const auto period = static_cast<size_t>(
+        (frames * static_cast<uint64_t>(rate) + static_cast<uint64_t>(title.rate / 2)) /
+        static_cast<uint64_t>(title.rate));
+    // A loop and a bit. The disk driver's clock runs some percent slow on a busy machine: the
+    // test waits for the samples, not for the time they would take on an idle one.
+    Pass(title.ms);
+    std::vector<int> mix;
+    size_t start = 0;
+    for (uint32_t waited = 0; waited < title.ms; waited += 250) {
+        Pass(250);
+        mix = PlayedSince(mark, &rate);
+        start = FirstLoud(mix);
+        if (start < mix.size() &&
+            mix.size() > start + period + 4096 + static_cast<size_t>(rate) / 4)
+            break;
+    }
     EXPECT_TRUE(HostVoicePlaying(voice));
     HostStopVoice(voice);
-    Pass(100);
-    int rate;
-    std::vector<int> mix = PlayedSince(mark, &rate);
-    size_t start = FirstLoud(mix);
     ASSERT_LT(start, mix.size());
-    // The length in device frames is the clip's, rounded to the nearest frame.
-    auto period =
-        static_cast<size_t>((uint64_t{title.bytes} * static_cast<uint64_t>(rate) + 5512) / 11025);
     ASSERT_GT(mix.size(), start + period + 4096) << "the mix holds less than a loop and a bit";
     // A clip starting with silence could make `start` late; compare a stretch well inside.
     for (size_t k = 0; k < 4096; ++k)
@@ -258,8 +264,7 @@ TEST_F(HostContract, ClipsMixAtOnceEachAtItsOwnRate) {
 // beginning and sounds its whole length from there, as the old buffers did; a stopped voice
 // plays again from the beginning.
 TEST_F(HostContract, StopAndRewindActAsTheOldBuffersDid) {
-    const ClipRow& arrival = Clips[4]; // WAV 116, 1841 ms
-    ASSERT_EQ(arrival.id, 116);
+    const Clip arrival = ClipOf(116); // a long one, near two seconds
     ASSERT_TRUE(HostOpenSound());
     int voice = MakeClip(arrival);
     ASSERT_GT(voice, 0);
@@ -286,6 +291,8 @@ TEST_F(HostContract, StopAndRewindActAsTheOldBuffersDid) {
 TEST_F(HostContract, AFailedSoundDeviceLeavesNothingRunning) {
     RigFailSoundDevice();
     EXPECT_FALSE(HostOpenSound());
-    EXPECT_FALSE(RigAudioRunning());
     EXPECT_EQ(HostMakeVoice(reinterpret_cast<const uint8_t*>("\x80\x80"), 2, 8, 11025, 1), 0);
+    bool running = true;
+    if (!RigAudioRunning(&running)) GTEST_SKIP() << "this host has no audio system to look at";
+    EXPECT_FALSE(running);
 }

@@ -7,6 +7,9 @@
 
 namespace {
 
+constexpr const char* NoWindowSystem = "this host has no window system to take the focus or "
+                                       "close the window through";
+
 bool Arrives(HostEventKind kind, uint32_t withinMs) {
     std::vector<HostEvent> events;
     for (uint32_t waited = 0; waited < withinMs; waited += 50) {
@@ -21,13 +24,13 @@ bool Arrives(HostEventKind kind, uint32_t withinMs) {
 
 TEST_F(HostContract, AnotherWindowTakingTheFocusArrivesAsFocusLost) {
     OpenWindow();
-    RigTakeFocus();
+    if (!RigTakeFocus()) GTEST_SKIP() << NoWindowSystem;
     EXPECT_TRUE(Arrives(HostFocusLost, 3000));
 }
 
 TEST_F(HostContract, TheCloseButtonArrivesAsWindowClosed) {
     OpenWindow();
-    RigCloseWindow();
+    if (!RigCloseWindow()) GTEST_SKIP() << NoWindowSystem;
     EXPECT_TRUE(Arrives(HostWindowClosed, 3000));
 }
 

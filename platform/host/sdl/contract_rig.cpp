@@ -110,7 +110,7 @@ void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
     SDL_JoystickSetVirtualButton(Stick, 1, (buttons & 2) ? SDL_PRESSED : SDL_RELEASED);
 }
 
-void RigTakeFocus() {
+bool RigTakeFocus() {
     ::Window other = XCreateSimpleWindow(X, DefaultRootWindow(X), 0, 0, 64, 64, 0, 0, 0);
     XSelectInput(X, other, StructureNotifyMask);
     XMapRaised(X, other);
@@ -119,9 +119,10 @@ void RigTakeFocus() {
     while (e.type != MapNotify);
     XSetInputFocus(X, other, RevertToParent, CurrentTime);
     Flush();
+    return true;
 }
 
-void RigCloseWindow() {
+bool RigCloseWindow() {
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = GameXWindow();
@@ -131,6 +132,7 @@ void RigCloseWindow() {
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(X, e.xclient.window, False, NoEventMask, &e);
     Flush();
+    return true;
 }
 
 // The disk driver can't open a file in a folder that isn't there.
@@ -139,18 +141,17 @@ void RigFailSoundDevice() {
 }
 
 // SDL's audio threads are named "SDLAudio..."; the subsystem itself may hold more.
-bool RigAudioRunning() {
-    if (SDL_WasInit(SDL_INIT_AUDIO)) return true;
+bool RigAudioRunning(bool* running) {
     DIR* tasks = opendir("/proc/self/task");
     if (!tasks) return false;
-    bool found = false;
+    *running = SDL_WasInit(SDL_INIT_AUDIO) != 0;
     while (dirent* t = readdir(tasks)) {
         std::ifstream comm(std::string("/proc/self/task/") + t->d_name + "/comm");
         std::string name;
-        if (std::getline(comm, name) && name.starts_with("SDLAudio")) found = true;
+        if (std::getline(comm, name) && name.starts_with("SDLAudio")) *running = true;
     }
     closedir(tasks);
-    return found;
+    return true;
 }
 
 bool RigPlayed(std::vector<int16_t>* samples, int* rate) {

@@ -142,20 +142,23 @@ void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
     MovePad(x, y, buttons);
 }
 
-void RigTakeFocus() {
+bool RigTakeFocus() {
     SendToWindow("blur");
+    return true;
 }
 
-void RigCloseWindow() {
+bool RigCloseWindow() {
     SendToWindow("beforeunload");
+    return true;
 }
 
 void RigFailSoundDevice() {
     FailAudio();
 }
 
-bool RigAudioRunning() {
-    return AudioRunning();
+bool RigAudioRunning(bool* running) {
+    *running = AudioRunning();
+    return true;
 }
 
 bool RigPlayed(std::vector<int16_t>*, int*) {
