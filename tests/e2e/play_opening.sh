@@ -1,10 +1,10 @@
 #!/bin/bash
 # A player at the real program: the title waits without using the processor, F1 opens the
-# first mission, and the dish and the score line on the real screen are the very pixels that
-# kestor-sim draws for the same moment. Mouse motion and clicks then move and swing the
-# swatter, and switching to another window ends the program with exit code 0. A broken title
-# picture beside the program leaves the title black and the game playable. The picture stays
-# sharp where the environment asks for smooth scaling.
+# first mission, and the dish, the score line and the swatter moved by the mouse on the real
+# screen are the very pixels that kestor-sim draws for the same moment. Switching to another
+# window ends the program with exit code 0. A broken title picture beside the program leaves
+# the title black and the game playable. The picture stays sharp where the environment asks
+# for smooth scaling.
 # Arguments: the kestor program, kestor-sim, the folder for screenshots.
 set -u
 KESTOR=$1
@@ -13,23 +13,41 @@ ARTIFACTS=$3/play-opening
 mkdir -p "$ARTIFACTS"
 source "$(dirname "$0")/xvfb.bash"
 
-simulate_opening
+# The mouse moves the swatter in MissionIntro: kestor-sim moves it in DishRise, before the frames,
+# as the test does below; the counts wait for the first tick that reads them.
+MOTION=(-120 30)
+simulate_opening "mouse ${MOTION[*]}"
+# The swatter where it starts and where the motion takes it.
+SWATTERS=184x78+61+216
 
 start_xvfb
 # A desktop that asks SDL for smooth scaling must still get whole, sharp pixels.
 start_game env SDL_AUDIODRIVER=dummy SDL_RENDER_SCALE_QUALITY=linear "$KESTOR"
 
-# ---- the title waits: its cost over five seconds, in the log -----------------------------------
+# ---- the title waits: its cost over five seconds ------------------------------------------------
+# It sleeps until a key arrives, waking once a second: half a percent of a core. A title that
+# polled would take all a core could give it, on a busy machine still a tenth or more.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
+# The start-up's own work is done first: on a busy machine it can take seconds. Half a second
+# without a tick of the processor (ten seconds at most) says the title is shown and waiting.
+for _ in $(seq 20); do
+    before=$(cpu_ticks)
+    sleep 0.5
+    [ "$(cpu_ticks)" = "$before" ] && break
+done
 before=$(cpu_ticks)
 sleep 5
 after=$(cpu_ticks)
-hz=$(getconf CLK_TCK)
-echo "title screen: $(awk -v t=$((after - before)) -v hz="$hz" 'BEGIN { printf "%.1f", 100 * t / hz / 5 }')% of a core while waiting"
+share=$(awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.1f", 100 * t / hz / 5 }')
+echo "title screen: $share% of a core while waiting"
+awk -v s="$share" 'BEGIN { exit !(s <= 3) }' || fail "the title took $share% of a core, more than 3%, to wait"
 
-# ---- F1: the opening, against kestor-sim -------------------------------------------------------
+# ---- F1: the opening, and the mouse, against kestor-sim ---------------------------------------
 xdotool key F1
-sleep 4 # MissionIntro: the dish at rest and the score line, the swatter far from both
+sleep 1.5 # DishRise
+xdotool mousemove_relative -- "${MOTION[@]}"
+sleep 2 # MissionIntro, from 3.04 s to 5.08 s after F1
+freeze
 shoot opening
 if ! best=$(matches_sim "$ARTIFACTS/opening.png" "$DISH"); then
     fail "the dish differs from every simulated frame (at best in $best pixels)"
@@ -37,22 +55,9 @@ fi
 if ! best=$(matches_sim "$ARTIFACTS/opening.png" "$SCORE_LINE"); then
     fail "the score line differs from every simulated frame (at best in $best pixels)"
 fi
-
-# ---- the mouse: the swatter moves, and a click swings it ------------------------------------------
-SWATTER_START=64x48+181+216
-xdotool mousemove 640 480
-sleep 0.3
-xdotool mousemove_relative -- -200 -100
-sleep 0.5
-shoot moved
-[ "$(region_difference "$ARTIFACTS/opening.png" "$ARTIFACTS/moved.png" "$SWATTER_START")" != "0" ] ||
-    fail "mouse motion did not move the swatter"
-xdotool mousedown 1
-sleep 0.1
-shoot swinging
-xdotool mouseup 1
-[ "$(compare -metric AE "$ARTIFACTS/moved.png" "$ARTIFACTS/swinging.png" null: 2>&1)" != "0" ] ||
-    fail "a click did not change the picture"
+if ! best=$(matches_sim "$ARTIFACTS/opening.png" "$SWATTERS"); then
+    fail "mouse motion of (${MOTION[*]}) counts did not move the swatter by as many pixels (at best $best pixels differ)"
+fi
 
 # ---- another window takes the focus: the game ends as a player would expect -------------------------
 display -geometry 64x64+0+0 -title other logo: &
@@ -72,7 +77,8 @@ shoot broken-title
 [ "$(convert "$ARTIFACTS/broken-title.png" -format '%[fx:maxima.intensity]' info:)" = "0" ] ||
     fail "a truncated Tilte.bmp did not leave the title black"
 xdotool key F1
-sleep 4
+sleep 3.5
+freeze
 shoot broken-opening
 if ! best=$(matches_sim "$ARTIFACTS/broken-opening.png" "$DISH"); then
     fail "after a broken title the dish differs from every simulated frame (at best in $best pixels)"

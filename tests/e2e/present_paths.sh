@@ -32,7 +32,8 @@ has_gpu() { compgen -G '/dev/dri/renderD*' >/dev/null || [ -e /dev/nvidiactl ]; 
 opening_on() {
     local path=$1
     xdotool key F1
-    sleep 4
+    sleep 3.5 # MissionIntro, from 3.04 s to 5.08 s after F1
+    freeze
     shoot_picture "$path"
     local best
     if ! best=$(matches_sim "$ARTIFACTS/$path.png" "$DISH"); then

@@ -55,22 +55,27 @@ shoot() {
     convert "$ARTIFACTS/$1-full.png" -sample 50% "$ARTIFACTS/$1.png"
 }
 
-# How many pixels of a region (WxH+X+Y) differ between two pictures.
-region_difference() {
-    compare -metric AE -extract "$3" "$1" "$2" null: 2>&1
+# Pause holds the frame on the screen. A screenshot can take a second on a busy machine, and
+# one taken while a frame is presented can hold parts of two: a moment to compare with
+# kestor-sim's frames is frozen first. Any key but Pause goes on.
+freeze() {
+    xdotool key Pause
+    sleep 0.3
 }
 
 DISH=320x128+160+352
 SCORE_LINE=640x32+0+8
 
 # kestor-sim's frames of the opening, one every tick, from the dish standing whole in DishRise
-# to the end of MissionIntro; the star field moves under both regions from frame to frame.
+# to the end of MissionIntro; the star field moves under every region from frame to frame.
+# Arguments given are script lines put in before the first frame (the mouse moved, say).
 simulate_opening() {
     local script="$ARTIFACTS/opening.script"
     {
         echo "wait 1000"
         echo "key F1"
         echo "wait 1520"
+        for line in "$@"; do echo "$line"; done
         for i in $(seq -w 0 89); do
             echo "shot sim-$i"
             echo "wait 40"
@@ -81,15 +86,13 @@ simulate_opening() {
 }
 
 # The region must match one of the simulated frames exactly; if not, prints the least
-# difference in pixels.
+# difference in pixels. All the frames are held against the shot in one go.
 matches_sim() {
-    local shot=$1 region=$2 best=
-    for sim in "$ARTIFACTS"/sim-*.png; do
-        local d
-        d=$(region_difference "$shot" "$sim" "$region")
-        [ -z "$best" ] || [ "$d" -lt "$best" ] && best=$d
-        [ "$d" = "0" ] && return 0
-    done
-    echo "$best"
+    local shot=$1 region=$2 best
+    best=$(convert "$ARTIFACTS"/sim-*.png -crop "$region" +repage null: \( "$shot" -crop "$region" \
+        +repage \) -compose difference -layers composite -colorspace gray -threshold 0 \
+        -format "%[fx:round(mean*w*h)]\n" info: | sort -n | head -n 1)
+    [ "$best" = "0" ] && return 0
+    echo "${best:-no frames}"
     return 1
 }

@@ -1,7 +1,8 @@
 // Loaded with LD_PRELOAD by tools/soak-real only: the game is given a joystick that is not there.
 // A virtual joystick is attached the first time the program counts its joysticks; every time the
 // program reads it, its stick has wandered or jumped and its buttons have changed at random, and
-// now and then it is pulled out and plugged in again. The game itself knows nothing of this.
+// at one of its first hundred reads it is pulled out, for good: the game counts its joysticks
+// only as it starts. The game itself knows nothing of this.
 #include <SDL.h>
 #include <dlfcn.h>
 
@@ -16,6 +17,7 @@ int Index = -1;      // its device index while attached
 std::minstd_rand Random;
 int X, Y;
 int Reads, Pulls; // told on standard error at exit, so the soak can say what the stick did
+int PullAt;
 
 struct Tell {
     ~Tell() { std::fprintf(stderr, "virtual joystick: %d reads, %d pulled out\n", Reads, Pulls); }
@@ -31,6 +33,7 @@ void Attach() {
         Random.seed(std::strtoul(seed, nullptr, 10));
     Index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
     if (Index >= 0) Stick = SDL_JoystickOpen(Index);
+    PullAt = 1 + static_cast<int>(Random() % 100);
 }
 
 void Detach() {
@@ -51,7 +54,7 @@ Sint16 Wander(int* axis) {
 void Move() {
     if (!Stick) return;
     ++Reads;
-    if (Random() % 1000 == 0) return Detach(); // plugged in again at the next count
+    if (Reads == PullAt) return Detach();
     SDL_JoystickSetVirtualAxis(Stick, 0, Wander(&X));
     SDL_JoystickSetVirtualAxis(Stick, 1, Wander(&Y));
     for (int b = 0; b < 2; ++b)
