@@ -36,8 +36,11 @@ void SwingStep(int player, bool fireDown, uint32_t now) {
         }
         SwatActive[player] = 0;
         break;
-    case Recovering: s.swingState = Ready; break;
-    default: break;
+    case Recovering:
+        s.swingState = Ready;
+        break;
+    default:
+        break;
     }
 }
 
@@ -91,14 +94,19 @@ void PlaceSwatter(int player, int x, int y) {
 
 void UpdatePlayer1() {
     Swatter& s = Swatters[0];
+    HostSwatterAt(s.x, s.y, s.width, s.height - s.handle);
     int dx, dy;
     DIGetMousePos(&dx, &dy);
     s.x += dx;
-    if (s.x >= 640 - s.width) s.x = 640 - s.width;
-    else if (s.x <= 0) s.x = 0;
+    if (s.x >= 640 - s.width)
+        s.x = 640 - s.width;
+    else if (s.x <= 0)
+        s.x = 0;
     s.y += dy;
-    if (s.y >= 480 - s.height) s.y = 480 - s.height;
-    else if (s.y <= 0) s.y = 0;
+    if (s.y >= 480 - s.height)
+        s.y = 480 - s.height;
+    else if (s.y <= 0)
+        s.y = 0;
     uint32_t now = GetTickCount();
     SwingStep(0, s.swingState == Ready && DIGetLButton() == 1, now);
     EndPowerUp(0, now);
@@ -111,20 +119,30 @@ void UpdatePlayer2() {
     if (JoystickPresent == 1) {
         JoyGetState(&JoystickReading);
         int step = JoystickReading.button2 == 1 ? 24 : 8;
-        if (JoystickReading.dirX == 1) StepLeft(s, step);
-        else if (JoystickReading.dirX == 2) StepRight(s, step);
-        if (JoystickReading.dirY == 1) StepUp(s, step);
-        else if (JoystickReading.dirY == 2) StepDown(s, step);
+        if (JoystickReading.dirX == 1)
+            StepLeft(s, step);
+        else if (JoystickReading.dirX == 2)
+            StepRight(s, step);
+        if (JoystickReading.dirY == 1)
+            StepUp(s, step);
+        else if (JoystickReading.dirY == 2)
+            StepDown(s, step);
     }
     int step = KeyDown(VK_SHIFT) ? 24 : 8;
-    if (KeyDown(VK_LEFT)) StepLeft(s, step);
-    else if (KeyDown(VK_RIGHT)) StepRight(s, step);
-    if (KeyDown(VK_UP)) StepUp(s, step);
-    else if (KeyDown(VK_DOWN)) StepDown(s, step);
+    if (KeyDown(VK_LEFT))
+        StepLeft(s, step);
+    else if (KeyDown(VK_RIGHT))
+        StepRight(s, step);
+    if (KeyDown(VK_UP))
+        StepUp(s, step);
+    else if (KeyDown(VK_DOWN))
+        StepDown(s, step);
     uint32_t now = GetTickCount();
     bool stick = JoystickPresent == 1 && JoystickReading.button1 == 1;
-    if (s.swingState == Ready) SwingStep(1, stick || KeyDown(VK_CONTROL), now);
-    else SwingStep(1, false, now);
+    if (s.swingState == Ready)
+        SwingStep(1, stick || KeyDown(VK_CONTROL), now);
+    else
+        SwingStep(1, false, now);
     EndPowerUp(1, now);
     bool stickUp = JoystickPresent != 1 || JoystickReading.button1 == 0;
     if (stickUp && !KeyDown(VK_CONTROL)) TriggerArmed[1] = 1;

@@ -49,6 +49,10 @@ int HostOpenMouse();
 // Motion since the previous read, in device counts, and the left button. False on a failed read.
 bool HostReadMouse(int* dx, int* dy, bool* leftDown);
 void HostCloseMouse();
+// Where player 1's swatter's mesh stands (the picture without its handle), told before the game
+// reads the mouse in a tick of play. A host steered by touch gives the counts that carry it under
+// the finger; the others have no use for it.
+void HostSwatterAt(int x, int y, int width, int height);
 // Down now, or pressed since the previous query of the same key.
 bool HostKeyDown(int vk);
 int HostJoystickCount();

@@ -104,6 +104,28 @@ TEST(Swatter, PowerUpGrowsTheSwatterForExactly10000Ms) {
     EXPECT_EQ(Swatters[0].x, 640 - 96); // the position stays
 }
 
+// A host steered by touch turns the finger's place into counts from where the mesh stands:
+// it is told before every read, the grown swatter and the clamp at the edges included.
+TEST(Swatter, TheHostIsToldWhereTheMeshStandsBeforeEachRead) {
+    using Told = std::array<int, 4>;
+    StartPlaying(0);
+    Frame1(false);
+    EXPECT_EQ(HeadlessSwatterTold(), (Told{181, 216, 64, 40}));
+    HeadlessMouseMove(5000, 5000);
+    Frame1(false);
+    Frame1(false);
+    EXPECT_EQ(HeadlessSwatterTold(), (Told{576, 432, 64, 40}));
+    PowerUp(0);
+    Frame1(false); // grown in place, past the edges until this update
+    EXPECT_EQ(HeadlessSwatterTold(), (Told{576, 432, 96, 60}));
+    Frame1(false);
+    EXPECT_EQ(HeadlessSwatterTold(), (Told{544, 408, 96, 60}));
+    HeadlessMouseMove(-5000, -5000);
+    Frame1(false);
+    Frame1(false);
+    EXPECT_EQ(HeadlessSwatterTold(), (Told{0, 0, 96, 60}));
+}
+
 TEST(Swatter, PlayerTwoKeysPreferLeftAndUpAndClampOnlyTheSideMovedTo) {
     StartPlaying(1);
     HeadlessHoldKey(VK_LEFT, true);

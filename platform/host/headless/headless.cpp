@@ -40,6 +40,7 @@ struct Machine {
     bool mouseOpen = false;
     int mouseDx = 0, mouseDy = 0;
     bool mouseLeft = false;
+    std::array<int, 4> swatter = {};
     std::map<int, bool> held;
     std::map<int, bool> pressedSinceQuery;
     bool joystickAttached = false;
@@ -234,6 +235,14 @@ bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
 
 void HostCloseMouse() {
     M.mouseOpen = false;
+}
+
+void HostSwatterAt(int x, int y, int width, int height) {
+    M.swatter = {x, y, width, height};
+}
+
+std::array<int, 4> HeadlessSwatterTold() {
+    return M.swatter;
 }
 
 bool HostKeyDown(int vk) {

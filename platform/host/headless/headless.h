@@ -2,6 +2,7 @@
 // scripted input, recorded output and injected faults. Used by the tests and kestor-sim.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -63,6 +64,8 @@ void HeadlessJoystickFails(bool fails);
 const std::vector<uint8_t>& HeadlessScreen(); // the last presented frame, 640x480 indices
 const HostColor* HeadlessScreenPalette();     // its palette (256 entries)
 int HeadlessPresentCount();
+// Where the game last told the host player 1's swatter's mesh stands: x, y, width, height.
+std::array<int, 4> HeadlessSwatterTold();
 const std::vector<HeadlessVoiceEvent>& HeadlessVoiceLog();
 const std::vector<HeadlessBox>& HeadlessBoxes();
 // Voice handles started since the previous call (the trace's cues of one tick).

@@ -56,6 +56,9 @@ void HostCloseMouse() {
     MouseHeld = false;
 }
 
+// The desktop's mouse gives counts of its own: where the swatter stands is no concern of it.
+void HostSwatterAt(int, int, int, int) {}
+
 // No joystick, or no joystick support at all, only means player 2 uses the keyboard. The
 // reads update the joystick themselves; left to SDL, an attached joystick would turn every
 // wait for an event into polling once a millisecond.

@@ -147,6 +147,40 @@ EM_ASYNC_JS(void, ShowBox, (const char* title, const char* text), {
     box.style.display = "none";
 });
 
+// The screen stays on while a game is played and half a minute after, so that a long pause or
+// the title left alone lets the phone dim as it would. Browsers drop the lock whenever the page
+// is hidden: it is asked for again at the first tick of play once the page shows again.
+EM_JS(void, KeepScreenOn, (), {
+    var awake = Module.kestor.awake;
+    if (!awake) {
+        awake = Module.kestor.awake = {lock : null, asking : false, refused : false, playedAt : 0};
+        document.addEventListener(
+            "visibilitychange", function() {
+                if (!document.hidden) awake.refused = false;
+            });
+        setInterval(
+            function() {
+                if (awake.lock && performance.now() - awake.playedAt > 30000) awake.lock.release();
+            },
+            5000);
+    }
+    awake.playedAt = performance.now();
+    if (!navigator.wakeLock || awake.lock || awake.asking || awake.refused || document.hidden)
+        return;
+    awake.asking = true;
+    navigator.wakeLock.request("screen").then(
+        function(lock) {
+            awake.asking = false;
+            awake.lock = lock;
+            lock.addEventListener(
+                "release", function() { awake.lock = null; });
+        },
+        function() {
+            awake.asking = false;
+            awake.refused = true;
+        });
+});
+
 } // namespace
 
 // The page is there before the start-up: the canvas and the keys are taken at once.
@@ -180,6 +214,10 @@ void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256])
     ExpandFrame(pixels, pitch, Colors.colors, 1, reinterpret_cast<uint8_t*>(Frame),
                 FrameWidth * static_cast<int>(sizeof Frame[0]));
     PutFrame(Frame);
+}
+
+void KeepAwake() {
+    KeepScreenOn();
 }
 
 uint32_t HostSurfaceResult() {

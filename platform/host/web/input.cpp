@@ -38,15 +38,12 @@ EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* e, void*) {
     ResumeSound();
     // The first click takes the pointer; browsers give it only inside a click.
     TakePointer();
-    if (e->button == 0) {
-        LeftDown = Pressed = true;
-        PressedAt = GetTickCount();
-    }
+    if (e->button == 0) PressLeftButton(true);
     return false;
 }
 
 EM_BOOL OnMouseUp(int, const EmscriptenMouseEvent* e, void*) {
-    if (e->button == 0) LeftDown = false;
+    if (e->button == 0) PressLeftButton(false);
     return false;
 }
 
@@ -62,6 +59,13 @@ EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* e, void
 
 } // namespace
 
+void PressLeftButton(bool down) {
+    LeftDown = down;
+    if (!down) return;
+    Pressed = true;
+    PressedAt = GetTickCount();
+}
+
 // The steps follow the old mouse set-up; the browser refuses nothing until the first click.
 int HostOpenMouse() {
     const char* document = EMSCRIPTEN_EVENT_TARGET_DOCUMENT;
@@ -73,6 +77,7 @@ int HostOpenMouse() {
         return 2;
     emscripten_set_mouseup_callback(document, nullptr, true, OnMouseUp);
     emscripten_set_pointerlockchange_callback(document, nullptr, true, OnPointerLockChange);
+    ListenForTouch();
     MotionX = MotionY = 0;
     MouseHeld = true;
     return 0;
@@ -85,6 +90,7 @@ bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     *dx = MotionX;
     *dy = MotionY;
     MotionX = MotionY = 0;
+    AddFingerCounts(dx, dy);
     *leftDown = LeftDown || (Pressed && GetTickCount() - PressedAt < ShortestPressMs);
     return true;
 }

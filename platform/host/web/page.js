@@ -8,7 +8,8 @@ Module.kestor = {
     screen: null,  // how frames reach the canvas: {gl} with WebGL, {context, image} in 2D
     audio: null,   // the page's AudioContext
     voices: [],    // each voice's buffer and playing source, by handle - 1
-    stats: null,   // ticks, and the busy time between the game's sleeps
+    stats: null,   // ticks, how late they came, and the busy time between the game's sleeps
+    awake: null,   // the screen's wake lock while a game is played
     wake: null,    // ends the game's sleep: a message has come
     turn: null,    // one turn of the event loop, for the last stretch of a sleep
     timerLate: 0,  // how late timers have lately fired, in ms

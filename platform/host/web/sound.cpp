@@ -16,6 +16,11 @@ EM_JS(int, OpenAudio, (), {
         return 0;
     }
     Module.kestor.voices = [];
+    // A phone stops the sound while the page is in the background and may leave it stopped.
+    document.addEventListener(
+        "visibilitychange", function() {
+            if (!document.hidden) _KestorResumeSound();
+        });
     return 1;
 });
 
@@ -80,11 +85,18 @@ EM_JS(void, ReleaseVoice, (int voice), {
 
 } // namespace
 
+// Suspended before the player's first gesture, "interrupted" on some phones after a call or the
+// background. Asked at every gesture, whatever the state says: a resume asked for outside a
+// gesture may still be pending, and only one inside a gesture is sure to be granted.
 void ResumeSound() {
     EM_ASM({
         var audio = Module.kestor.audio;
-        if (audio && audio.state == "suspended") audio.resume();
+        if (audio && audio.state != "closed") audio.resume();
     });
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void KestorResumeSound() {
+    ResumeSound();
 }
 
 bool HostOpenSound() {

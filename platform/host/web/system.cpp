@@ -11,10 +11,13 @@
 
 namespace {
 
-// The page's measure of itself: ticks, and the game's busy time between its sleeps.
+// The page's measure of itself: ticks, those that came more than 50 ms after the one before,
+// the game's busy time between its sleeps, and the page's clock when the game's read 0.
 EM_JS(double, StartClock, (), {
-    Module.kestor.stats = {ticks : 0, busyMs : 0, sliceStart : performance.now()};
-    return performance.now();
+    var now = performance.now();
+    Module.kestor.stats =
+        {ticks : 0, lateTicks : 0, lastTickAt : 0, busyMs : 0, sliceStart : now, startedAt : now};
+    return now;
 });
 
 const double StartedAt = StartClock();
@@ -45,8 +48,15 @@ bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
     return true;
 }
 
-// The page keeps the count of ticks, for the busy time per tick.
+// The page keeps the count of ticks and their times, for the busy time per tick and how
+// steadily they come.
 void HostTickDone() {
-    EM_ASM({ Module.kestor.stats.ticks += 1; });
+    EM_ASM({
+        var stats = Module.kestor.stats;
+        var now = performance.now();
+        if (stats.ticks > 0 && now - stats.lastTickAt > 50) stats.lateTicks += 1;
+        stats.lastTickAt = now;
+        stats.ticks += 1;
+    });
 }
 void HostKeyDone(int) {}

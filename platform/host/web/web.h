@@ -16,3 +16,11 @@ void QueueEvent(HostEventKind kind, int key);
 void ResumeSound();
 // The game itself gave the pointer back: that is no Escape.
 bool MouseReleasedByGame();
+// Player 1's left button, from the mouse or a finger.
+void PressLeftButton(bool down);
+// Takes fingers on the picture as player 1's mouse.
+void ListenForTouch();
+// Adds the counts that carry the swatter under the finger, while one steers.
+void AddFingerCounts(int* dx, int* dy);
+// A game is being played: the screen stays on.
+void KeepAwake();
