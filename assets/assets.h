@@ -16,7 +16,9 @@ struct DesktopIcon {
     int size;
     int scale;
 };
-constexpr DesktopIcon DesktopIcons[] = {{16, 1}, {32, 2}, {48, 3}, {64, 4}, {128, 4}, {256, 4}};
+// 192 and 512 are the sizes an installed web page asks for.
+constexpr DesktopIcon DesktopIcons[] = {{16, 1},  {32, 2},  {48, 3},  {64, 4},
+                                        {128, 4}, {192, 4}, {256, 4}, {512, 4}};
 // The desktop icons as DIR/NxN/apps/kestor.png, the layout of the hicolor theme.
 bool WriteDesktopIcons(const std::string& dir);
 // One sound clip, resource "WAV" id, as a RIFF WAVE file.
