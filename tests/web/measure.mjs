@@ -1,12 +1,14 @@
 // Measures the browser build in headless chromium over 30 s of battle: the main thread's busy
 // time per tick, from the Performance API (the game's own slices between two sleeps, and
-// chromium's count of all the main thread's tasks), and the page's memory.
-// Usage: node measure.mjs PAGE_DIR NODE_DIR [webgl|2d] (the page's own choice without)
+// chromium's count of all the main thread's tasks), how steadily the ticks come, and the page's
+// memory. RATE slows the processor as DevTools does (4: its "slow phone").
+// Usage: node measure.mjs PAGE_DIR NODE_DIR [webgl|2d|own] [RATE] (the page's own choice without)
 import { statSync } from 'node:fs';
 import { join } from 'node:path';
 import { serve, launch, sleep } from './harness.mjs';
 
-const [pageDir, nodeDir, drawing = ''] = process.argv.slice(2);
+const [pageDir, nodeDir, asked = '', rate = '1'] = process.argv.slice(2);
+const drawing = asked === 'own' ? '' : asked;
 const { server, base } = await serve(pageDir, pageDir);
 const browser = await launch(nodeDir);
 const page = await browser.newPage({ viewport: { width: 1400, height: 1000 } });
@@ -18,12 +20,14 @@ async function sample() {
     const metric = name => metrics.find(m => m.name === name).value;
     const page_ = await page.evaluate(() => ({
         ticks: Module.kestor.stats.ticks, busyMs: Module.kestor.stats.busyMs, now: performance.now(),
+        lateTicks: Module.kestor.stats.lateTicks, lastTickAt: Module.kestor.stats.lastTickAt,
         jsHeap: performance.memory.usedJSHeapSize, wasm: Module.HEAPU8.length }));
     return { ...page_, taskMs: metric('TaskDuration') * 1000, scriptMs: metric('ScriptDuration') * 1000 };
 }
 
 await page.goto(`${base}?${drawing}`);
 await sleep(2000);
+await cdp.send('Emulation.setCPUThrottlingRate', { rate: Number(rate) });
 await page.mouse.click(700, 500);
 await page.keyboard.press('F1');
 // The dish rises for 3 s and the mission is announced for 2 s; then the battle.
@@ -43,7 +47,8 @@ const after = await sample();
 const ticks = after.ticks - before.ticks;
 const mb = n => (n / 1048576).toFixed(1) + ' MB';
 console.log(`drawn with ${await page.evaluate(() => Module.kestor.screen.gl ? 'webgl' : '2d')}`);
-console.log(`ticks in ${((after.now - before.now) / 1000).toFixed(1)} s of battle: ${ticks}`);
+console.log(`processor slowed ${rate}x; ticks in ${((after.now - before.now) / 1000).toFixed(1)} s of battle: ${ticks}`);
+console.log(`ticks ${((after.lastTickAt - before.lastTickAt) / ticks).toFixed(2)} ms apart on average, ${after.lateTicks - before.lateTicks} later than 50 ms`);
 console.log(`game's busy time per tick (its slices between sleeps): ${((after.busyMs - before.busyMs) / ticks * 1000).toFixed(0)} µs`);
 console.log(`main thread's busy time per tick (all its tasks): ${((after.taskMs - before.taskMs) / ticks * 1000).toFixed(0)} µs`);
 console.log(`of it in scripts and WebAssembly: ${((after.scriptMs - before.scriptMs) / ticks * 1000).toFixed(0)} µs`);
