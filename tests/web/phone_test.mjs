@@ -198,8 +198,8 @@ async function openPage(device) {
     const page = await context.newPage();
     page.on('pageerror', e => errors.push(e.message));
     await page.addInitScript(watch);
-    await page.goto(`${base}?2d`);
-    await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 20000 });
+    await page.goto(`${base}?2d`, { waitUntil: 'domcontentloaded', timeout: 120000 });
+    await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 120000 });
     const cdp = await context.newCDPSession(page);
     return { context, page, cdp };
 }
@@ -387,15 +387,15 @@ try {
         check('after a power-up grew the swatter, a finger down and drags to each edge and back still centre its mesh',
               powered || (bad(grown).length ? JSON.stringify(bad(grown)) : ''));
 
-        // Fingers on the black beside the picture, and two fingers spread as if to zoom.
+        // Fingers on the black beside the picture: a drag, and two fingers spread as if to zoom.
         await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: 4, y: 380 }] });
         for (let i = 1; i <= 10; i++)
             await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: 4 + i, y: 380 - 30 * i }] });
         await finger.up(cdp);
-        await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: 400, y: 190, id: 1 }, { x: 440, y: 200, id: 2 }] });
+        await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: 120, y: 150, id: 1 }, { x: 160, y: 240, id: 2 }] });
         for (let i = 1; i <= 10; i++)
             await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove',
-                touchPoints: [{ x: 400 - 15 * i, y: 190 - 8 * i, id: 1 }, { x: 440 + 15 * i, y: 200 + 8 * i, id: 2 }] });
+                touchPoints: [{ x: 120 - 2 * i, y: 150 - 12 * i, id: 1 }, { x: 160 + 2 * i, y: 240 + 12 * i, id: 2 }] });
         await finger.up(cdp);
         await sleep(300);
         const after = await page.evaluate(() => ({ x: scrollX, y: scrollY, zoom: visualViewport.scale,
@@ -432,15 +432,22 @@ async function offline() {
     const device = { viewport: { width: phone.width, height: phone.height }, deviceScaleFactor: phone.deviceScaleFactor };
     const { context, page } = await openPage(device);
     const active = await page.evaluate(async () => {
-        const registration = await navigator.serviceWorker.ready;
-        for (let i = 0; i < 100 && !navigator.serviceWorker.controller; i++) await new Promise(r => setTimeout(r, 100));
-        return { state: registration.active && registration.active.state, controlled: !!navigator.serviceWorker.controller };
+        for (let i = 0; i < 150 && !navigator.serviceWorker.controller; i++) await new Promise(r => setTimeout(r, 100));
+        const registration = await navigator.serviceWorker.getRegistration();
+        return { state: registration && registration.active && registration.active.state,
+                 controlled: !!navigator.serviceWorker.controller };
     });
     check('the service worker is active and controls the page', active.state === 'activated' && active.controlled
           ? '' : JSON.stringify(active));
     await context.setOffline(true);
-    await page.reload();
-    await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 20000 });
+    try {
+        await page.reload();
+        await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 120000 });
+    } catch (e) {
+        check('offline, a reload shows the title', String(e.message).split('\n')[0]);
+        await context.close();
+        return;
+    }
     const cdp = await context.newCDPSession(page);
     check('offline, a reload shows the title', await titleShown(page) ? '' : 'no title frame');
     await tapKey(page, cdp, 'F1');
@@ -464,8 +471,10 @@ async function newBuild() {
     const visit = async () => {
         const page = await context.newPage();
         await page.goto(site.base);
-        await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 20000 });
-        await page.evaluate(() => navigator.serviceWorker.ready);
+        await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 120000 });
+        await page.evaluate(async () => {
+            for (let i = 0; i < 150 && !navigator.serviceWorker.controller; i++) await new Promise(r => setTimeout(r, 100));
+        });
         await sleep(1500);
         const seen = await page.evaluate(async () => ({
             second: document.documentElement.innerHTML.includes('second build'),
