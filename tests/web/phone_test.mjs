@@ -83,7 +83,7 @@ function watch() {
     const put = CanvasRenderingContext2D.prototype.putImageData;
     CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
         if (watched.keep && this.canvas.id === 'screen')
-            watched.frames.push({ tick: Module.kestorStats.ticks + 1, data: new Uint8ClampedArray(image.data) });
+            watched.frames.push({ tick: Module.kestor.stats.ticks + 1, data: new Uint8ClampedArray(image.data) });
         return put.call(this, image, ...rest);
     };
     // The sound as a phone's browser keeps it: stopped until the player's gesture, and a gesture
@@ -100,11 +100,11 @@ function watch() {
     };
     const start = AudioBufferSourceNode.prototype.start;
     AudioBufferSourceNode.prototype.start = function (...args) {
-        watched.starts.push({ tick: Module.kestorStats.ticks + 1, frames: this.buffer.length });
+        watched.starts.push({ tick: Module.kestor.stats.ticks + 1, frames: this.buffer.length });
         return start.apply(this, args);
     };
-    addEventListener('pointerdown', () => watched.fingerTicks.push(Module.kestorStats.ticks), true);
-    addEventListener('pointermove', () => watched.fingerTicks.push(Module.kestorStats.ticks), true);
+    addEventListener('pointerdown', () => watched.fingerTicks.push(Module.kestor.stats.ticks), true);
+    addEventListener('pointermove', () => watched.fingerTicks.push(Module.kestor.stats.ticks), true);
     if (navigator.wakeLock) {
         const request = navigator.wakeLock.request.bind(navigator.wakeLock);
         navigator.wakeLock.request = type => { watched.wakeLocks++; return request(type); };
@@ -199,7 +199,7 @@ async function openPage(device) {
     page.on('pageerror', e => errors.push(e.message));
     await page.addInitScript(watch);
     await page.goto(`${base}?2d`, { waitUntil: 'domcontentloaded', timeout: 120000 });
-    await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 120000 });
+    await page.waitForFunction(() => window.Module && Module.kestor && Module.kestor.screen, null, { timeout: 120000 });
     const cdp = await context.newCDPSession(page);
     return { context, page, cdp };
 }
@@ -252,7 +252,7 @@ async function openingFrames(page, count) {
     }, { opening, rows: captionRows, count });
 }
 async function waitForTick(page, tick) {
-    await page.waitForFunction(t => Module.kestorStats.ticks >= t, tick, { timeout: 5000 });
+    await page.waitForFunction(t => Module.kestor.stats.ticks >= t, tick, { timeout: 5000 });
 }
 
 // The layout on every device: the picture whole, at a whole scale of the screen's pixels and
@@ -314,7 +314,7 @@ async function powerUp(page) {
         if (hits.length !== 1) return `${hits.length} places look like player 1's swatter`;
         const s = hits[0];
         m.set([256, 368, 352, 440, 96, 72, 12], s + 3);
-        m[s + 10] = Math.floor(performance.now() - Module.kestorStats.startedAt);
+        m[s + 10] = Math.floor(performance.now() - Module.kestor.stats.startedAt);
         return '';
     });
 }
@@ -345,7 +345,7 @@ try {
         // F1 by its key: the mission's opening as kestor-sim draws it after F1.
         await tapKey(page, cdp, 'F1');
         await sleep(300);
-        const audio = await page.evaluate(() => ({ state: Module.kestorAudio.state, resumedIn }));
+        const audio = await page.evaluate(() => ({ state: Module.kestor.audio.state, resumedIn }));
         check('the first touch lets the sound start at its end, and it runs',
               audio.state === 'running' && audio.resumedIn.includes('pointerup touch') ? '' : JSON.stringify(audio));
         await sleep(3000);
@@ -442,7 +442,7 @@ async function offline() {
     await context.setOffline(true);
     try {
         await page.reload();
-        await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 120000 });
+        await page.waitForFunction(() => window.Module && Module.kestor && Module.kestor.screen, null, { timeout: 120000 });
     } catch (e) {
         check('offline, a reload shows the title', String(e.message).split('\n')[0]);
         await context.close();
@@ -471,7 +471,7 @@ async function newBuild() {
     const visit = async () => {
         const page = await context.newPage();
         await page.goto(site.base);
-        await page.waitForFunction(() => window.Module && Module.kestorScreen, null, { timeout: 120000 });
+        await page.waitForFunction(() => window.Module && Module.kestor && Module.kestor.screen, null, { timeout: 120000 });
         await page.evaluate(async () => {
             for (let i = 0; i < 150 && !navigator.serviceWorker.controller; i++) await new Promise(r => setTimeout(r, 100));
         });
@@ -512,7 +512,7 @@ async function throttled() {
     await sleep(5500);
     const sample = async () => {
         const { metrics } = await cdp.send('Performance.getMetrics');
-        const s = await page.evaluate(() => ({ ...Module.kestorStats, now: performance.now() }));
+        const s = await page.evaluate(() => ({ ...Module.kestor.stats, now: performance.now() }));
         return { ...s, taskMs: metrics.find(m => m.name === 'TaskDuration').value * 1000 };
     };
     const before = await sample();
