@@ -206,7 +206,9 @@ void HostOpenWindow(const char* title) {
     Window = SDL_CreateWindow(
         title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, desktop.w, desktop.h,
         SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (Window) SetWindowIcon();
+    if (!Window) return;
+    SetWindowIcon();
+    WatchWindowSystem();
 }
 
 int HostOpenDisplay(const char* title) {
