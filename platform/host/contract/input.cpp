@@ -142,6 +142,69 @@ TEST_F(HostContract, TheJoystickReadsAsTheJoystickTableSays) {
 
 namespace {
 
+struct Reading {
+    uint32_t x, y, buttons;
+    bool operator==(const Reading&) const = default;
+};
+
+// The pad as the game reads it, after a tick or two for a pad just plugged in to be found.
+Reading ReadPad() {
+    Reading r{};
+    for (int tick = 0; tick < 2; ++tick) {
+        Pass(40);
+        EXPECT_TRUE(HostJoystickRead(&r.x, &r.y, &r.buttons));
+    }
+    return r;
+}
+
+} // namespace
+
+// A pad pulled out is let go: it reads centred with no buttons, not as it was last seen; a pad
+// plugged in (the same or another) steers again within a tick or two.
+TEST_F(HostContract, APadPulledOutReadsAtRestAndOnePluggedInSteersAgain) {
+    OpenWindow();
+    if (!RigAttachJoystick()) GTEST_SKIP() << "this host can't have a joystick plugged in";
+    ASSERT_EQ(HostJoystickCount(), 1);
+    RigJoystick(0, 65535, 3);
+    EXPECT_EQ(ReadPad(), (Reading{0, 65535, 3}));
+    RigUnplugJoystick();
+    EXPECT_EQ(ReadPad(), (Reading{32768, 32768, 0}));
+    ASSERT_TRUE(RigAttachJoystick());
+    RigJoystick(65535, 0, 2);
+    EXPECT_EQ(ReadPad(), (Reading{65535, 0, 2}));
+    RigUnplugJoystick();
+    EXPECT_EQ(ReadPad(), (Reading{32768, 32768, 0}));
+}
+
+// A pad of the common layout swats with its south button, runs with its east one, and steers
+// with its left stick and its D-pad alike.
+TEST_F(HostContract, AKnownPadSwatsWithSouthRunsWithEastAndSteersWithStickAndDpad) {
+    OpenWindow();
+    if (!RigAttachLayoutPad()) GTEST_SKIP() << "this host knows no pad layouts";
+    ASSERT_EQ(HostJoystickCount(), 1);
+    struct Row {
+        uint32_t x, y;
+        int dx, dy;
+        bool south, east;
+        Reading want;
+    };
+    constexpr Row rows[] = {
+        {32768, 32768, 0, 0, true, false, {32768, 32768, 1}},
+        {32768, 32768, 0, 0, false, true, {32768, 32768, 2}},
+        {0, 65535, 0, 0, true, true, {0, 65535, 3}},
+        {32768, 32768, -1, 0, false, false, {0, 32768, 0}},
+        {32768, 32768, 1, -1, false, false, {65535, 0, 0}},
+        {32768, 32768, 0, 1, false, false, {32768, 65535, 0}},
+        {0, 32768, 1, 0, false, false, {65535, 32768, 0}}, // the D-pad over the stick
+    };
+    for (const Row& r : rows) {
+        RigLayoutPad(r.x, r.y, r.dx, r.dy, r.south, r.east);
+        EXPECT_EQ(ReadPad(), r.want) << r.x << "," << r.y << " dpad " << r.dx << "," << r.dy;
+    }
+}
+
+namespace {
+
 // How often this thread has gone to sleep and been woken, from the kernel's count; -1 where
 // there is no such count.
 long WakeUps() {

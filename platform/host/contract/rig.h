@@ -41,6 +41,13 @@ void RigMouseButton(bool down);
 // host can't have one.
 bool RigAttachJoystick();
 void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons);
+// The joystick pulled out.
+void RigUnplugJoystick();
+// A pad of the layout every modern pad has is plugged in instead: a left stick (positions as
+// above), a D-pad (dx, dy each -1, 0 or 1), a south button (A, cross) and an east one (B,
+// circle). False when the host knows no pad layouts.
+bool RigAttachLayoutPad();
+void RigLayoutPad(uint32_t x, uint32_t y, int dx, int dy, bool south, bool east);
 
 // The window system: another window takes the focus; the window's close button. False when
 // the host has no window system to act through.

@@ -56,6 +56,13 @@ bool RigAttachJoystick() {
 void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
     HeadlessJoystick(x, y, buttons);
 }
+void RigUnplugJoystick() {
+    HeadlessAttachJoystick(false);
+}
+bool RigAttachLayoutPad() {
+    return false;
+}
+void RigLayoutPad(uint32_t, uint32_t, int, int, bool, bool) {}
 
 // The headless machine has no window system and no audio system: its window's events are
 // whatever a test pushes, and nothing of its sound runs beside the program.

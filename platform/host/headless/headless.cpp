@@ -262,10 +262,10 @@ bool HostJoystickCapsOf(HostJoystickCaps* caps) {
 }
 
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
-    if (!M.joystickAttached || M.joystickFails) return false;
-    *x = M.joyX;
-    *y = M.joyY;
-    *buttons = M.joyButtons;
+    if (M.joystickFails) return false;
+    *x = M.joystickAttached ? M.joyX : 32768;
+    *y = M.joystickAttached ? M.joyY : 32768;
+    *buttons = M.joystickAttached ? M.joyButtons : 0;
     return true;
 }
 

@@ -30,6 +30,12 @@ void Flush() {
     XSync(X, False);
 }
 
+// The first two axes, from the old interface's range.
+void MoveStick(uint32_t x, uint32_t y) {
+    SDL_JoystickSetVirtualAxis(Stick, 0, static_cast<Sint16>(static_cast<int>(x) - 32768));
+    SDL_JoystickSetVirtualAxis(Stick, 1, static_cast<Sint16>(static_cast<int>(y) - 32768));
+}
+
 KeyCode CodeOf(const std::string& name) {
     KeySym sym = XStringToKeysym(name.c_str());
     return sym == NoSymbol ? 0 : XKeysymToKeycode(X, sym);
@@ -104,10 +110,45 @@ bool RigAttachJoystick() {
 }
 
 void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
-    SDL_JoystickSetVirtualAxis(Stick, 0, static_cast<Sint16>(static_cast<int>(x) - 32768));
-    SDL_JoystickSetVirtualAxis(Stick, 1, static_cast<Sint16>(static_cast<int>(y) - 32768));
+    MoveStick(x, y);
     SDL_JoystickSetVirtualButton(Stick, 0, (buttons & 1) ? SDL_PRESSED : SDL_RELEASED);
     SDL_JoystickSetVirtualButton(Stick, 1, (buttons & 2) ? SDL_PRESSED : SDL_RELEASED);
+}
+
+void RigUnplugJoystick() {
+    SDL_JoystickID id = SDL_JoystickInstanceID(Stick);
+    SDL_JoystickClose(Stick);
+    Stick = nullptr;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+}
+
+// A virtual game controller: SDL lays its buttons out in the order of the mask, so button 0 is
+// the south one, 1 the east one, then the D-pad's up, down, left and right.
+bool RigAttachLayoutPad() {
+    HostJoystickCount();
+    SDL_VirtualJoystickDesc pad{};
+    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    pad.naxes = 2;
+    pad.nbuttons = 6;
+    pad.axis_mask = (1u << SDL_CONTROLLER_AXIS_LEFTX) | (1u << SDL_CONTROLLER_AXIS_LEFTY);
+    for (auto b : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_DPAD_UP,
+                   SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+                   SDL_CONTROLLER_BUTTON_DPAD_RIGHT})
+        pad.button_mask |= 1u << b;
+    pad.name = "rig pad";
+    int index = SDL_JoystickAttachVirtualEx(&pad);
+    if (index < 0) return false;
+    Stick = SDL_JoystickOpen(index);
+    return Stick != nullptr;
+}
+
+void RigLayoutPad(uint32_t x, uint32_t y, int dx, int dy, bool south, bool east) {
+    MoveStick(x, y);
+    const bool held[] = {south, east, (dy < 0), (dy > 0), (dx < 0), (dx > 0)};
+    for (int b = 0; b < 6; ++b)
+        SDL_JoystickSetVirtualButton(Stick, b, held[b] ? SDL_PRESSED : SDL_RELEASED);
 }
 
 bool RigTakeFocus() {

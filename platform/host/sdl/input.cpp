@@ -7,7 +7,10 @@
 namespace {
 
 bool MouseHeld;
-SDL_Joystick* Joystick;
+// Player 2's pad: whichever is attached now. Pads SDL knows (its game controller database, and
+// SDL_GAMECONTROLLERCONFIG from the environment) are read by their layout; others raw.
+SDL_GameController* Pad;
+SDL_Joystick* Joystick; // the pad's, or a pad SDL does not know
 
 // The swatter moves one pixel per mouse count, as it did with the raw device: no pointer
 // speed, no acceleration, no scaling to the enlarged picture, whatever the environment asks.
@@ -17,9 +20,40 @@ void AskForRawCounts() {
     SDL_SetHintWithPriority(SDL_HINT_MOUSE_RELATIVE_SYSTEM_SCALE, "0", SDL_HINT_OVERRIDE);
 }
 
-SDL_Joystick* FirstJoystick() {
-    if (!Joystick && HostJoystickCount() > 0) Joystick = SDL_JoystickOpen(0);
+// The pad held while it stays plugged in, else the first one there is. SDL finds pads plugged
+// in and pulled out as it updates them.
+SDL_Joystick* AttachedPad() {
+    SDL_JoystickUpdate();
+    if (Joystick && SDL_JoystickGetAttached(Joystick)) return Joystick;
+    if (Pad)
+        SDL_GameControllerClose(Pad);
+    else if (Joystick)
+        SDL_JoystickClose(Joystick);
+    Pad = nullptr;
+    Joystick = nullptr;
+    if (SDL_NumJoysticks() < 1) return nullptr;
+    if (SDL_IsGameController(0)) Pad = SDL_GameControllerOpen(0);
+    Joystick = Pad ? SDL_GameControllerGetJoystick(Pad) : SDL_JoystickOpen(0);
     return Joystick;
+}
+
+// The old interface's 0..65535 from SDL's -32768..32767.
+uint32_t Unsigned(Sint16 axis) {
+    return static_cast<uint32_t>(axis + 32768);
+}
+
+// The left stick, or the D-pad where it is pressed; button 1 the south button (A, cross),
+// button 2 the east one (B, circle).
+void ReadLayout(uint32_t* x, uint32_t* y, uint32_t* buttons) {
+    auto held = [](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(Pad, b) != 0; };
+    *x = Unsigned(SDL_GameControllerGetAxis(Pad, SDL_CONTROLLER_AXIS_LEFTX));
+    *y = Unsigned(SDL_GameControllerGetAxis(Pad, SDL_CONTROLLER_AXIS_LEFTY));
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) *x = 0;
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) *x = 65535;
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_UP)) *y = 0;
+    if (held(SDL_CONTROLLER_BUTTON_DPAD_DOWN)) *y = 65535;
+    *buttons =
+        (held(SDL_CONTROLLER_BUTTON_A) ? 0x1u : 0u) | (held(SDL_CONTROLLER_BUTTON_B) ? 0x2u : 0u);
 }
 
 } // namespace
@@ -63,27 +97,33 @@ void HostSwatterAt(int, int, int, int) {}
 // reads update the joystick themselves; left to SDL, an attached joystick would turn every
 // wait for an event into polling once a millisecond.
 int HostJoystickCount() {
-    if (!SDL_WasInit(SDL_INIT_JOYSTICK)) {
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) {
         SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
-        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 0;
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return 0;
     }
     return SDL_NumJoysticks();
 }
 
 // SDL's axes run -32768..32767; the game scales from the old interface's 0..65535.
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
-    if (!FirstJoystick()) return false;
+    if (HostJoystickCount() < 1 || !AttachedPad()) return false;
     *caps = {0, 65535, 0, 65535, 0};
     return true;
 }
 
+// A pad pulled out is a pad let go: centred, no buttons, until one is plugged in again.
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
-    SDL_Joystick* j = FirstJoystick();
-    if (!j || !SDL_JoystickGetAttached(j)) return false;
-    SDL_JoystickUpdate();
-    *x = static_cast<uint32_t>(SDL_JoystickGetAxis(j, 0) + 32768);
-    *y = static_cast<uint32_t>(SDL_JoystickGetAxis(j, 1) + 32768);
-    *buttons =
-        (SDL_JoystickGetButton(j, 0) ? 0x1u : 0u) | (SDL_JoystickGetButton(j, 1) ? 0x2u : 0u);
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return false;
+    SDL_Joystick* j = AttachedPad();
+    *x = *y = 32768;
+    *buttons = 0;
+    if (Pad) {
+        ReadLayout(x, y, buttons);
+    } else if (j) {
+        *x = Unsigned(SDL_JoystickGetAxis(j, 0));
+        *y = Unsigned(SDL_JoystickGetAxis(j, 1));
+        *buttons =
+            (SDL_JoystickGetButton(j, 0) ? 0x1u : 0u) | (SDL_JoystickGetButton(j, 1) ? 0x2u : 0u);
+    }
     return true;
 }

@@ -66,26 +66,34 @@ EM_JS(void, MouseButton, (int down), {
         new MouseEvent(down ? "mousedown" : "mouseup", {button : 0, bubbles : true}));
 });
 
-EM_JS(void, AttachPad, (), {
+// A pad of the "standard" mapping has four axes and seventeen buttons; a plain one two of each.
+EM_JS(void, AttachPad, (int standard), {
     var pad = {
         connected : true,
         index : 0,
         id : "rig pad",
-        mapping : "",
+        mapping : standard ? "standard" : "",
         timestamp : 0,
-        axes : [ 0, 0 ],
-        buttons : [ {pressed : false, value : 0}, {pressed : false, value : 0} ]
+        axes : standard ? [ 0, 0, 0, 0 ] : [ 0, 0 ],
+        buttons : []
     };
+    for (var b = 0; b < (standard ? 17 : 2); b++) pad.buttons.push({pressed : false, value : 0});
     Module.rigPad = pad;
     Object.defineProperty(navigator, "getGamepads", {value : function() { return [pad]; }, configurable : true
 });
 });
 
-// Positions in the old range become the Gamepad API's -1..1.
+EM_JS(void, UnplugPad, (), {
+    Object.defineProperty(navigator, "getGamepads", {value : function() { return []; }, configurable : true
+});
+});
+
+// Positions in the old range become the Gamepad API's -1..1; buttons are bits by number.
 EM_JS(void, MovePad, (uint32_t x, uint32_t y, uint32_t buttons), {
     var pad = Module.rigPad;
-    pad.axes = [ x / 32767.5 - 1, y / 32767.5 - 1 ];
-    for (var b = 0; b < 2; b++) {
+    pad.axes[0] = x / 32767.5 - 1;
+    pad.axes[1] = y / 32767.5 - 1;
+    for (var b = 0; b < pad.buttons.length; b++) {
         var pressed = (buttons >> b & 1) != 0;
         pad.buttons[b] = {pressed : pressed, value : pressed ? 1 : 0};
     }
@@ -134,12 +142,28 @@ void RigMouseButton(bool down) {
 }
 
 bool RigAttachJoystick() {
-    AttachPad();
+    AttachPad(0);
     return true;
 }
 
 void RigJoystick(uint32_t x, uint32_t y, uint32_t buttons) {
     MovePad(x, y, buttons);
+}
+
+void RigUnplugJoystick() {
+    UnplugPad();
+}
+
+bool RigAttachLayoutPad() {
+    AttachPad(1);
+    return true;
+}
+
+// The standard mapping's buttons: 0 south, 1 east, 12 to 15 the D-pad's up, down, left, right.
+void RigLayoutPad(uint32_t x, uint32_t y, int dx, int dy, bool south, bool east) {
+    uint32_t held = (south ? 1u : 0u) | (east ? 2u : 0u) | (dy < 0 ? 1u << 12 : 0u) |
+                    (dy > 0 ? 1u << 13 : 0u) | (dx < 0 ? 1u << 14 : 0u) | (dx > 0 ? 1u << 15 : 0u);
+    MovePad(x, y, held);
 }
 
 bool RigTakeFocus() {

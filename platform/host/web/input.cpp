@@ -4,6 +4,7 @@
 #include <emscripten/html5.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/host/web/web.h"
 
@@ -117,22 +118,42 @@ bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     return true;
 }
 
-// The first pad's axes run -1..1; the game scales from the old interface's 0..65535.
+namespace {
+
+// The Gamepad API's -1..1 as the old interface's 0..65535.
+uint32_t Unsigned(double axis) {
+    axis = axis < -1 ? -1 : axis > 1 ? 1 : axis;
+    return static_cast<uint32_t>(std::lround((axis + 1) * 32767.5));
+}
+
+bool Held(const EmscriptenGamepadEvent& pad, int button) {
+    return button < pad.numButtons && pad.digitalButton[button];
+}
+
+} // namespace
+
+// The first pad: its first two axes and buttons, which on a pad of the "standard" mapping are
+// the left stick and the south (A, cross) and east (B, circle) buttons; there its D-pad
+// (buttons 12 to 15: up, down, left, right) steers as well. A pad pulled out is a pad let go:
+// centred, no buttons, until one is plugged in again.
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
-    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS ||
-        emscripten_get_num_gamepads() < 1)
-        return false;
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return false;
+    *x = *y = 32768;
+    *buttons = 0;
     EmscriptenGamepadEvent pad;
-    if (emscripten_get_gamepad_status(0, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected ||
-        pad.numAxes < 2)
-        return false;
-    auto scale = [](double a) {
-        a = a < -1 ? -1 : a > 1 ? 1 : a;
-        return static_cast<uint32_t>(std::lround((a + 1) * 32767.5));
-    };
-    *x = scale(pad.axis[0]);
-    *y = scale(pad.axis[1]);
-    *buttons = (pad.numButtons > 0 && pad.digitalButton[0] ? 0x1u : 0u) |
-               (pad.numButtons > 1 && pad.digitalButton[1] ? 0x2u : 0u);
+    if (emscripten_get_num_gamepads() < 1 ||
+        emscripten_get_gamepad_status(0, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected)
+        return true;
+    if (pad.numAxes >= 2) {
+        *x = Unsigned(pad.axis[0]);
+        *y = Unsigned(pad.axis[1]);
+    }
+    if (std::strcmp(pad.mapping, "standard") == 0) {
+        if (Held(pad, 14)) *x = 0;
+        if (Held(pad, 15)) *x = 65535;
+        if (Held(pad, 12)) *y = 0;
+        if (Held(pad, 13)) *y = 65535;
+    }
+    *buttons = (Held(pad, 0) ? 0x1u : 0u) | (Held(pad, 1) ? 0x2u : 0u);
     return true;
 }
