@@ -61,6 +61,7 @@ struct HostJoystickCaps {
     uint32_t caps;
 };
 bool HostJoystickCapsOf(HostJoystickCaps* caps);
+// Whichever pad is plugged in now; while none is, it reads centred with no buttons.
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons);
 
 // ---- Text ---------------------------------------------------------------------------------
