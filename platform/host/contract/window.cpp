@@ -1,6 +1,4 @@
 // The window's own events and the wait the main loop sleeps in.
-#include <sched.h>
-
 #include <string>
 
 #include "platform/host/contract/contract.h"
@@ -40,9 +38,7 @@ TEST_F(HostContract, TheCloseButtonArrivesAsWindowClosed) {
 // asks to be first in line for the processor where the machine allows it, and otherwise
 // tolerates more.
 TEST_F(HostContract, TheWaitReturnsAtItsDueMillisecond) {
-    sched_param first{};
-    first.sched_priority = 1;
-    bool realTime = sched_setscheduler(0, SCHED_FIFO, &first) == 0;
+    bool realTime = RigFirstInLine();
     OpenWindow();
     int onTime = 0, waits = 0;
     std::string late;

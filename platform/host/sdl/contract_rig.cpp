@@ -9,6 +9,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <dirent.h>
+#include <sched.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -174,6 +175,12 @@ bool RigCloseWindow() {
     XSendEvent(X, e.xclient.window, False, NoEventMask, &e);
     Flush();
     return true;
+}
+
+bool RigFirstInLine() {
+    sched_param first{};
+    first.sched_priority = 1;
+    return sched_setscheduler(0, SCHED_FIFO, &first) == 0;
 }
 
 // The disk driver can't open a file in a folder that isn't there.

@@ -2,9 +2,6 @@
 // dispatch the player's, and a gamepad standing in the browser's list of pads. The page keeps
 // its sound to itself, so the mix is not heard here.
 #include <emscripten.h>
-#include <sched.h>
-
-#include <cerrno>
 
 #include "platform/host/contract/rig.h"
 
@@ -114,12 +111,6 @@ EM_JS(int, AudioRunning, (),
 
 } // namespace
 
-// A page has no scheduler to be first in line with; the wait's test tolerates more.
-extern "C" int sched_setscheduler(pid_t, int, const sched_param*) {
-    errno = ENOSYS;
-    return -1;
-}
-
 // Each test has a page of its own.
 bool RigStart(std::string*) {
     return true;
@@ -174,6 +165,11 @@ bool RigTakeFocus() {
 bool RigCloseWindow() {
     SendToWindow("beforeunload");
     return true;
+}
+
+// A page has no say in where it stands in the processor's queue.
+bool RigFirstInLine() {
+    return false;
 }
 
 void RigFailSoundDevice() {
