@@ -22,10 +22,11 @@ export async function serve(pageDir, refDir) {
     return { server, base: `http://127.0.0.1:${server.address().port}/` };
 }
 
-// Debian's chromium, headless; playwright-core is installed in the build tree under nodeDir.
-export function launch(nodeDir) {
+// Debian's chromium, headless, with any more flags; playwright-core is installed in the build
+// tree under nodeDir.
+export function launch(nodeDir, flags = []) {
     const { chromium } = createRequire(resolve(nodeDir, 'node_modules') + '/')('playwright-core');
-    return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless=new', '--no-sandbox'] });
+    return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless=new', '--no-sandbox', ...flags] });
 }
 
 export const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));

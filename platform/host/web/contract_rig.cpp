@@ -1,6 +1,6 @@
 // The web host's rig for the contract: the page's own events, dispatched as the browser would
-// dispatch the player's, and a gamepad standing in the browser's list of pads. The page keeps
-// its sound to itself, so the mix is not heard here.
+// dispatch the player's, a gamepad standing in the browser's list of pads, and the recording the
+// contract's page makes of everything the page plays (see contract.html).
 #include <emscripten.h>
 
 #include "platform/host/contract/rig.h"
@@ -109,11 +109,31 @@ EM_JS(void, FailAudio, (), {
 EM_JS(int, AudioRunning, (),
       { return Module.kestor.audio && Module.kestor.audio.state != "closed" ? 1 : 0; });
 
+// What kept the page from listening to itself, or nothing.
+EM_JS(void, PageProblem, (char* to, int size), { stringToUTF8(Module.rigProblem, to, size); });
+
+// How many samples the recording must hold to reach what the page has played by now; the
+// recorder's messages come a moment after the audio thread played them.
+EM_JS(double, PlayedByNow, (), {
+    var heard = Module.rigHeard;
+    return Math.floor(heard.audio.currentTime * heard.audio.sampleRate) - heard.first;
+});
+
+EM_JS(int, HeardLength, (), { return Module.rigHeard.length; });
+
+EM_JS(void, CopyHeard, (int16_t * to, int length),
+      { HEAP16.set(Module.rigHeard.samples.subarray(0, length), to >> 1); });
+
+EM_JS(int, HeardRate, (), { return Module.rigHeard.audio.sampleRate; });
+
 } // namespace
 
-// Each test has a page of its own.
-bool RigStart(std::string*) {
-    return true;
+// Each test has a page of its own, which starts it once it can hear itself.
+bool RigStart(std::string* why) {
+    char problem[256];
+    PageProblem(problem, sizeof problem);
+    *why = problem;
+    return why->empty();
 }
 
 void RigKey(const char* chord) {
@@ -181,6 +201,13 @@ bool RigAudioRunning(bool* running) {
     return true;
 }
 
-bool RigPlayed(std::vector<int16_t>*, int*) {
-    return false;
+// Waits up to a second for the recording to catch up with the audio thread: a recording that
+// still lags then is handed over as it is, short, for the test to find its end missing.
+bool RigPlayed(std::vector<int16_t>* samples, int* rate) {
+    double due = PlayedByNow();
+    for (int waited = 0; HeardLength() < due && waited < 1000; waited += 5) emscripten_sleep(5);
+    samples->resize(static_cast<size_t>(HeardLength()));
+    CopyHeard(samples->data(), static_cast<int>(samples->size()));
+    *rate = HeardRate();
+    return true;
 }
