@@ -36,7 +36,9 @@ TEST_F(HostContract, TheCloseButtonArrivesAsWindowClosed) {
 // wait that ends late makes every tick late. The wait ends at its due millisecond, never
 // before it. Other programs' work would make any wait late now and then; the test thread
 // asks to be first in line for the processor where the machine allows it, and otherwise
-// tolerates more.
+// (a page in a browser on a busy machine is late a third of the time) asks half of the
+// waits on time: a host that wakes a millisecond late, or at the screen's next frame, is late
+// nearly every time.
 TEST_F(HostContract, TheWaitReturnsAtItsDueMillisecond) {
     bool realTime = RigFirstInLine();
     OpenWindow();
@@ -55,5 +57,5 @@ TEST_F(HostContract, TheWaitReturnsAtItsDueMillisecond) {
         onTime += now == until;
         if (now != until) late += " " + std::to_string(now - until);
     }
-    EXPECT_GE(onTime, realTime ? 45 : 40) << "late by (ms):" << late;
+    EXPECT_GE(onTime, realTime ? 45 : 25) << "late by (ms):" << late;
 }
