@@ -172,7 +172,8 @@ void StaffRollTick() {
     PutText(RollFont, 40, 20, Magenta, "Normal Mission Completed.");
     PutText(RollFont, 40, 50, Magenta, "Thank You For Your Play.");
     PutText(RollFont, 40, 100, Magenta, "Kestor Create Staff");
-    for (int line = 0; line < 7; ++line) PutText(RollFont, 80, 130 + 30 * line, White, StaffLines[line]);
+    for (int line = 0; line < 7; ++line)
+        PutText(RollFont, 80, 130 + 30 * line, White, StaffLines[line]);
     PutText(RollFont, 180, 400, Yellow, "PUSH ENTER KEY!");
     FlipFrame();
 }
@@ -192,22 +193,43 @@ bool GameFrame() {
     uint32_t now = GetTickCount();
     if (GameMode == Title) {
         if (!TitlePending) return false;
+        // "Tilte", not "Title": the game's own file name, misspelt as it always shipped. The
+        // build, the package and the page put the picture beside the program by this name.
         ShowTitlePicture("Tilte.bmp");
         TitlePending = 0;
         return true;
     }
     if (!FrameTick()) return false;
     switch (PlayPhase) {
-    case DishRise: DishRiseTick(now); break;
-    case MissionIntro: MissionIntroTick(now); break;
-    case Battle: BattleTick(); break;
-    case BossDown: BossDownTick(now); break;
-    case MissionClear: MissionClearTick(now); break;
-    case MissionResult: MissionResultTick(now); break;
-    case GameOver: GameOverTick(now); break;
-    case StaffRoll: StaffRollTick(); break;
-    case ExtraPrompt: ExtraPromptTick(); break;
-    default: break;
+    case DishRise:
+        DishRiseTick(now);
+        break;
+    case MissionIntro:
+        MissionIntroTick(now);
+        break;
+    case Battle:
+        BattleTick();
+        break;
+    case BossDown:
+        BossDownTick(now);
+        break;
+    case MissionClear:
+        MissionClearTick(now);
+        break;
+    case MissionResult:
+        MissionResultTick(now);
+        break;
+    case GameOver:
+        GameOverTick(now);
+        break;
+    case StaffRoll:
+        StaffRollTick();
+        break;
+    case ExtraPrompt:
+        ExtraPromptTick();
+        break;
+    default:
+        break;
     }
     HostTickDone();
     return true;
@@ -261,10 +283,12 @@ int FoodBonus() {
 }
 
 const char* PhaseName(int phase) {
-    constexpr const char* names[] = {"DishRise",     "MissionIntro",  "Battle",
-                                     "BossDown",     "MissionClear",  "MissionResult",
-                                     "GameOver",     "StaffRoll",     "ExtraPrompt"};
+    constexpr const char* names[] = {"DishRise", "MissionIntro", "Battle",
+                                     "BossDown", "MissionClear", "MissionResult",
+                                     "GameOver", "StaffRoll",    "ExtraPrompt"};
     return phase >= 0 && phase < 9 ? names[phase] : "?";
 }
 
-const char* ModeName(int mode) { return mode == Title ? "Title" : mode == Playing ? "Playing" : "?"; }
+const char* ModeName(int mode) {
+    return mode == Title ? "Title" : mode == Playing ? "Playing" : "?";
+}

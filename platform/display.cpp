@@ -1,7 +1,6 @@
 #include "platform/display.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/host/host.h"
@@ -212,9 +211,7 @@ void DDRelease() {
 
 int DDError(const char* text) {
     DDRelease();
-    char message[80];
-    std::snprintf(message, sizeof message, "%s", text);
-    HostMessageBox("DirectDraw Error", message);
+    HostMessageBox("DirectDraw Error", text);
     return 0;
 }
 

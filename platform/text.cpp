@@ -47,7 +47,7 @@ Font* MakeFont(const char* face, int height, int width, int style, int logical) 
     float cx, cy;
     HostDotsPerInch(logical != 0, &cx, &cy);
     int pixels = FontPixelHeight(height, cy);
-    Font made{HostOpenFace(face, pixels, 0, style), pixels, (style & 1) ? 700 : 0};
+    Font made{HostOpenFace(face, pixels, 0, style), pixels, (style & StyleBold) ? 700 : 0};
     int px = std::abs(TenthsToDots(width, cx)), py = std::abs(TenthsToDots(height, cy));
     if (width != 0 && made.face && py != 0) {
         auto average = static_cast<float>(AverageCharWidth(made.face));

@@ -1,7 +1,5 @@
 #include "players/input.h"
 
-#include <cstdio>
-
 #include "platform/host/host.h"
 
 int JoystickPresent = 0;
@@ -48,9 +46,7 @@ int DIGetLButton() {
 
 int DIErrorBox(const char* message) {
     DIRelease();
-    char text[80];
-    std::snprintf(text, sizeof text, "%s", message);
-    HostMessageBox("DirectInput Error", text);
+    HostMessageBox("DirectInput Error", message);
     return 0;
 }
 
@@ -87,4 +83,6 @@ void JoyGetState(JoystickReadingT* reading) {
     reading->button2 = (buttons & 0x2) ? 1 : 0;
 }
 
-bool KeyDown(int vk) { return HostKeyDown(vk); }
+bool KeyDown(int vk) {
+    return HostKeyDown(vk);
+}

@@ -34,8 +34,6 @@ struct FaceTable {
 
 FaceTable Faces;
 
-constexpr int StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8;
-
 struct FaceFile {
     std::string path;
     int index = 0;

@@ -1,6 +1,7 @@
-// The operating-system seam. Everything the game needs from the machine comes through
-// these calls: one SDL2 implementation for the real program, one headless implementation
-// for the tests and kestor-sim. No SDL type crosses this line.
+// The operating-system seam. Everything the game needs from the machine comes through these
+// calls, and nothing else: three hosts answer them, SDL2 for the desktop program (sdl/), the
+// browser's HTML5 API for the page (web/), and a headless model for the tests and kestor-sim
+// (headless/, whose own controls are in headless.h). No SDL or browser type crosses this line.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +25,6 @@ struct HostEvent {
 // Makes the program's one window, hidden until the display opens, so that every box of
 // start-up has a window behind it. A window that can't be made shows as a failing display.
 void HostOpenWindow(const char* title);
-bool HostPeekEvent();                 // an event is waiting
 bool HostTakeEvent(HostEvent* event); // removes the oldest waiting event
 // Sleeps until an event arrives or the clock reaches `until`, whichever comes first.
 void HostWaitEvent(uint32_t until);
@@ -58,7 +58,6 @@ bool HostKeyDown(int vk);
 int HostJoystickCount();
 struct HostJoystickCaps {
     uint32_t xMin, xMax, yMin, yMax;
-    uint32_t caps;
 };
 bool HostJoystickCapsOf(HostJoystickCaps* caps);
 // Whichever pad is plugged in now; while none is, it reads centred with no buttons.
@@ -68,10 +67,11 @@ bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons);
 // The screen's dots per inch across and down: the desktop's logical setting, or the physical
 // resolution of the 640x480 picture (its pixels over the size it has on the display).
 void HostDotsPerInch(bool logical, float* x, float* y);
+// The old style bits of a face.
+constexpr int StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8;
 // A face by its old name ("Times New Roman Bold") at a character height in pixels, squeezed or
-// stretched to an average character width in pixels (0: the face's own), in the old style
-// bits: 1 bold, 2 italic, 4 underline, 8 strike-out. Returns a handle above 0, or 0 when no
-// face can be had.
+// stretched to an average character width in pixels (0: the face's own), in the style bits.
+// Returns a handle above 0, or 0 when no face can be had.
 int HostOpenFace(const char* name, int pixelHeight, int averageWidth, int style);
 // Rasterises a string without smoothing: one byte per pixel, nonzero where ink is.
 bool HostRenderText(int face, const char* text, std::vector<uint8_t>* mask, int* width,

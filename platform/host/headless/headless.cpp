@@ -168,10 +168,6 @@ long long HostCalendarSeconds() {
     return M.calendar;
 }
 
-bool HostPeekEvent() {
-    return !M.events.empty();
-}
-
 bool HostTakeEvent(HostEvent* event) {
     if (M.events.empty()) return false;
     *event = M.events.front();
@@ -257,7 +253,7 @@ int HostJoystickCount() {
 
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     if (!M.joystickAttached) return false;
-    *caps = {0, 65535, 0, 65535, 0};
+    *caps = {0, 65535, 0, 65535};
     return true;
 }
 

@@ -122,11 +122,6 @@ void WatchWindowSystem() {
         XSetIOErrorHandler(OnWindowSystemGone);
 }
 
-bool HostPeekEvent() {
-    TranslateAll();
-    return !Waiting.empty();
-}
-
 bool HostTakeEvent(HostEvent* event) {
     TranslateAll();
     if (Waiting.empty()) return false;

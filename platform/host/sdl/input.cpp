@@ -107,7 +107,7 @@ int HostJoystickCount() {
 // SDL's axes run -32768..32767; the game scales from the old interface's 0..65535.
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     if (HostJoystickCount() < 1 || !AttachedPad()) return false;
-    *caps = {0, 65535, 0, 65535, 0};
+    *caps = {0, 65535, 0, 65535};
     return true;
 }
 

@@ -203,10 +203,6 @@ void QueueEvent(HostEventKind kind, int key) {
     Wake();
 }
 
-bool HostPeekEvent() {
-    return !Waiting.empty();
-}
-
 bool HostTakeEvent(HostEvent* event) {
     if (Waiting.empty()) return false;
     *event = Waiting.front();

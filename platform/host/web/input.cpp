@@ -114,7 +114,7 @@ int HostJoystickCount() {
 
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     if (HostJoystickCount() == 0) return false;
-    *caps = {0, 65535, 0, 65535, 0};
+    *caps = {0, 65535, 0, 65535};
     return true;
 }
 

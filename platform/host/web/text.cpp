@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8;
-
 struct Face {
     std::string font; // as CSS writes it
     double stretch;   // across, 1 for the face's own width
