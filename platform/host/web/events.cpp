@@ -137,47 +137,30 @@ const char* OnLeave(int, const void*, void*) {
 
 EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
 
-// The game's wait: until the page's clock reads `due`, cut short by the next message. Timers
-// fire late, the more so the busier the machine, and the next tick is timed from this one's
-// grant: the timer is set early by as much as timers have lately been late (1 or 2 ms) and the
-// rest is waited out in turns of the event loop. The time between two waits is the page's busy
-// time.
+// The game's sleep: until a timer shortly before the page's clock reads `due`, cut short by the
+// next message. Timers fire late, the more so the busier or slower the machine, and the next
+// tick is timed from this one's grant, so every late wake-up slows the game down: the timer is
+// set early by a millisecond more than timers have lately been late, at most 8. The time
+// between two sleeps is the game's busy time.
 EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
     var stats = Module.kestor.stats;
     stats.busyMs += performance.now() - stats.sliceStart;
-    if (!Module.kestor.turn) {
-        var channel = new MessageChannel();
-        var waiting = [];
-        channel.port1.onmessage = function() {
-            waiting.shift()();
-        };
-        Module.kestor.turn = function(then) {
-            waiting.push(then);
-            channel.port2.postMessage(0);
-        };
-        Module.kestor.timerLate = 0;
-    }
     await new Promise(function(resolve) {
         Module.kestor.wake = resolve;
-        var finish = function() {
-            if (performance.now() >= due || Module.kestor.wake != resolve)
-                resolve();
-            else
-                Module.kestor.turn(finish);
-        };
-        var early = Math.min(2, 1 + Module.kestor.timerLate);
+        var early = Math.min(8, 1 + Module.kestor.timerLate);
         var at = due - early;
         setTimeout(
             function() {
                 var late = Math.max(0, performance.now() - at);
-                Module.kestor.timerLate = Math.max(late, Module.kestor.timerLate * 0.9);
-                finish();
+                Module.kestor.timerLate = Math.max(late, Module.kestor.timerLate * 0.98);
+                resolve();
             },
             Math.max(0, at - performance.now()));
     });
     Module.kestor.wake = null;
-    stats.sliceStart = performance.now();
 });
+
+EM_JS(void, SliceStarts, (), { Module.kestor.stats.sliceStart = performance.now(); });
 
 EM_JS(void, Wake, (), {
     if (Module.kestor.wake) Module.kestor.wake();
@@ -211,7 +194,14 @@ bool HostTakeEvent(HostEvent* event) {
 }
 
 void HostWaitEvent(uint32_t until) {
-    if (Waiting.empty() && GetTickCount() < until) SleepUntilWoken(PageTimeAt(until));
+    if (!Waiting.empty() || GetTickCount() >= until) return;
+    SleepUntilWoken(PageTimeAt(until));
+    // The last stretch is waited out here, at once: given back to the event loop, it would let
+    // the page's drawing or an input event start first, and waking the game from a sleep takes
+    // time of its own, which on a slow phone is more than a millisecond.
+    while (Waiting.empty() && GetTickCount() < until) {
+    }
+    SliceStarts();
 }
 
 bool HostKeyDown(int vk) {

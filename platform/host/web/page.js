@@ -11,7 +11,6 @@ Module.kestor = {
     stats: null,   // ticks, how late they came, and the busy time between the game's sleeps
     awake: null,   // the screen's wake lock while a game is played
     wake: null,    // ends the game's sleep: a message has come
-    turn: null,    // one turn of the event loop, for the last stretch of a sleep
     timerLate: 0,  // how late timers have lately fired, in ms
     letters: null, // the canvas text is drawn on
 };
