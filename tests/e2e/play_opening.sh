@@ -1,7 +1,8 @@
 #!/bin/bash
 # A player at the real program: the title waits without using the processor, F1 opens the
 # first mission, and the dish, the score line and the swatter moved by the mouse on the real
-# screen are the very pixels that kestor-sim draws for the same moment. Switching to another
+# screen are the very pixels that kestor-sim draws for the same moment; in the battle a click
+# swings the swatter as kestor-sim draws it. Switching to another
 # window ends the program with exit code 0. A broken title picture beside the program leaves
 # the title black and the game playable. The picture stays sharp where the environment asks
 # for smooth scaling.
@@ -19,6 +20,31 @@ MOTION=(-120 30)
 simulate_opening "mouse ${MOTION[*]}"
 # The swatter where it starts and where the motion takes it.
 SWATTERS=184x78+61+216
+# The battle's first moments, with and without a click, and a click later on the star field
+# scrolled on: the swing is where the click changed the picture, the same on both backgrounds.
+battle_frame() {
+    printf 'wait 1000\nkey F1\nwait 1520\nmouse %s\nwait %s\n%s\nwait 30\n%s\nshot %s\n' \
+        "${MOTION[*]}" "$2" "$3" "$4" "$1" >"$ARTIFACTS/$1.script"
+    "$SIM" --no-sound --shots "$ARTIFACTS" "$ARTIFACTS/$1.script" >/dev/null || fail "kestor-sim could not run $1"
+}
+battle_frame swung 4000 "button down" "button up"
+battle_frame ready 4000 "wait 0" "wait 0"
+battle_frame swung-later 4400 "button down" "button up"
+convert "$ARTIFACTS/swung.png" "$ARTIFACTS/ready.png" -compose difference -composite -colorspace gray \
+    -threshold 0 \( "$ARTIFACTS/swung.png" "$ARTIFACTS/swung-later.png" -compose difference -composite \
+    -colorspace gray -threshold 0 -negate \) -compose multiply -composite "$ARTIFACTS/swing-mask.png"
+count() { convert "$@" -format '%[fx:round(mean*w*h)]' info:; }
+swing_pixels=$(count "$ARTIFACTS/swing-mask.png")
+[ "$swing_pixels" -gt 500 ] || fail "kestor-sim's click swung no swatter ($swing_pixels pixels changed)"
+# The pixels of the swing that a shot shares with kestor-sim's swing; a fly or a star crossing it
+# may take a few.
+swing_shown() {
+    local same
+    same=$(count "$1" "$ARTIFACTS/swung.png" -compose difference -composite -colorspace gray -threshold 0 \
+        -negate "$ARTIFACTS/swing-mask.png" -compose multiply -composite)
+    echo "$same of $swing_pixels"
+    [ $((same * 10)) -ge $((swing_pixels * 9)) ]
+}
 
 start_xvfb
 # A desktop that asks SDL for smooth scaling must still get whole, sharp pixels.
@@ -58,6 +84,31 @@ fi
 if ! best=$(matches_sim "$ARTIFACTS/opening.png" "$SWATTERS"); then
     fail "mouse motion of (${MOTION[*]}) counts did not move the swatter by as many pixels (at best $best pixels differ)"
 fi
+
+# ---- a click in the battle swings the swatter ---------------------------------------------------
+# The swing is on the screen for two ticks, less than a key takes to reach the game: the game is
+# stopped where it stands instead, with the button still down (xdotool's click lets it go only
+# after a tenth of a second), and a moment that missed the swing (a late tick on a busy machine)
+# is tried again.
+xdotool key Shift
+sleep 2.5 # the battle
+swung=
+for try in 1 2 3 4 5; do
+    xdotool mousedown 1
+    sleep 0.04
+    kill -STOP "$game"
+    shoot "click-$try"
+    kill -CONT "$game"
+    xdotool mouseup 1
+    if seen=$(swing_shown "$ARTIFACTS/click-$try.png"); then
+        swung=$try
+        break
+    fi
+    echo "click $try: $seen pixels of the swing"
+    sleep 0.3
+done
+[ -n "$swung" ] || fail "five clicks in the battle never showed the swatter's swing (the last: $seen pixels of it)"
+echo "click $swung showed the swing: $seen pixels of it"
 
 # ---- another window takes the focus: the game ends as a player would expect -------------------------
 display -geometry 64x64+0+0 -title other logo: &
