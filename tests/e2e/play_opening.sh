@@ -87,9 +87,8 @@ fi
 
 # ---- a click in the battle swings the swatter ---------------------------------------------------
 # The swing is on the screen for two ticks, less than a key takes to reach the game: the game is
-# stopped where it stands instead, with the button still down (xdotool's click lets it go only
-# after a tenth of a second), and a moment that missed the swing (a late tick on a busy machine)
-# is tried again.
+# stopped where it stands instead, with the button still down, and a moment that missed the
+# swing (a late tick on a busy machine) is tried again.
 xdotool key Shift
 sleep 2.5 # the battle
 swung=
