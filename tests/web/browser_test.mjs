@@ -6,7 +6,7 @@
 // (the page asked to draw with WebGL or a 2D canvas; without, the page's own choice)
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { serve, launch, sleep } from './harness.mjs';
+import { serve, launch, sleep, checker } from './harness.mjs';
 
 const [pageDir, workDir, assetDir, asked = ''] = process.argv.slice(2);
 let drawing = asked || 'own choice';
@@ -132,11 +132,7 @@ function watch() {
 }
 
 // ---- the run -------------------------------------------------------------------------------
-const results = [];
-function check(name, problem) {
-    results.push({ name, problem });
-    console.log(`${problem ? 'FAIL' : 'ok  '} [${drawing}] ${name}${problem ? ': ' + problem : ''}`);
-}
+const { check, finish } = checker(drawing);
 const browser = await launch(join(workDir, 'node'));
 const page = await browser.newPage({ viewport: { width: 1400, height: 1000 } });
 const errors = [];
@@ -337,6 +333,4 @@ try {
     await browser.close();
     server.close();
 }
-const failed = results.filter(r => r.problem).length;
-console.log(`web [${drawing}]: ${results.length - failed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+finish(`web [${drawing}]`);

@@ -30,3 +30,20 @@ export function launch(nodeDir, flags = []) {
 }
 
 export const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+
+// The checks of one run, each printed as it is made under the run's label; `finish` prints the
+// count and ends the process, failed when one check did.
+export function checker(label) {
+    const results = [];
+    return {
+        check(name, problem) {
+            results.push({ name, problem });
+            console.log(`${problem ? 'FAIL' : 'ok  '} [${label}] ${name}${problem ? ': ' + problem : ''}`);
+        },
+        finish(title) {
+            const failed = results.filter(r => r.problem).length;
+            console.log(`${title}: ${results.length - failed} passed, ${failed} failed`);
+            process.exit(failed ? 1 : 0);
+        },
+    };
+}

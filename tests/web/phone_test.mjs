@@ -9,7 +9,7 @@ import { createHash } from 'node:crypto';
 import { tmpdir } from 'node:os';
 import { inflateSync } from 'node:zlib';
 import { join } from 'node:path';
-import { serve, launch, sleep } from './harness.mjs';
+import { serve, launch, sleep, checker } from './harness.mjs';
 
 const [pageDir, workDir, assetDir, slow = ''] = process.argv.slice(2);
 cpSync(join(assetDir, 'sheet.bmp'), join(workDir, 'ref', 'sheet.bmp'));
@@ -183,11 +183,7 @@ function watch() {
 }
 
 // ---- the run -------------------------------------------------------------------------------
-const results = [];
-function check(name, problem) {
-    results.push({ name, problem });
-    console.log(`${problem ? 'FAIL' : 'ok  '} [phone] ${name}${problem ? ': ' + problem : ''}`);
-}
+const { check, finish } = checker('phone');
 const errors = [];
 const browser = await launch(join(workDir, 'node'));
 const { server, base } = await serve(pageDir, join(workDir, 'ref'));
@@ -545,6 +541,4 @@ async function throttled() {
     await context.close();
 }
 
-const failed = results.filter(r => r.problem).length;
-console.log(`phone: ${results.length - failed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+finish('phone');
