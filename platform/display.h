@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dib.h"
+#include "platform/host/host.h"
 
 struct Rect {
     int left, top, right, bottom;
@@ -28,7 +29,7 @@ struct Surface {
 
 // Result codes of the old display interface that the logic tells apart.
 constexpr uint32_t DD_OK = 0;
-constexpr uint32_t DDERR_SURFACELOST = 0x887601C2;
+constexpr uint32_t DDERR_SURFACELOST = HostSurfaceLost;
 constexpr uint32_t DDERR_WASSTILLDRAWING = 0x8876021C;
 constexpr uint32_t DDBLTFAST_WAIT = 0x10;
 constexpr uint32_t DDBLTFAST_SRCCOLORKEY = 0x01;

@@ -39,8 +39,11 @@ int HostOpenDisplay(const char* title);
 // Shows one indexed 640x480 frame through its palette.
 void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]);
 // What the display answers to the next surface operation: 0, or one of the old display
-// result codes for a lost surface or one still being drawn. Only a test host ever says
-// anything but 0.
+// result codes: HostSurfaceLost while the picture can't be drawn (the page's WebGL or canvas
+// context lost, until the browser gives it back; the host then asks for a repaint), or one
+// still being drawn (the headless host, for the game's tests). The desktop's window keeps its
+// pixels, and SDL hears of no lost GPU on Linux: it answers 0.
+constexpr uint32_t HostSurfaceLost = 0x887601C2;
 uint32_t HostSurfaceResult();
 
 // ---- Mouse, keys, joystick ----------------------------------------------------------------

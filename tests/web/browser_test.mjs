@@ -168,6 +168,19 @@ try {
     check(`the frame is drawn with ${gl}`,
           gl === want ? '' : `${want} was ${asked ? 'asked for' : 'due, the renderer being ' + renderer}`);
     check('the title picture matches kestor-sim\'s title frame pixel for pixel', await titleShown(15000));
+    if (gl === 'webgl') {
+        // The graphics memory taken away and given back, as a phone may: the title comes back.
+        const loss = await page.evaluate(async () => {
+            const gl = Module.kestor.screen.gl, lose = gl.getExtension('WEBGL_lose_context');
+            lose.loseContext();
+            await new Promise(resolve => setTimeout(resolve, 300));
+            const lost = gl.isContextLost();
+            lose.restoreContext();
+            return lost;
+        });
+        check('a WebGL context lost and given back shows the title again',
+              loss ? await titleShown(5000) : 'the context was never lost');
+    }
 
     const layout = await page.evaluate(() => {
         const r = Module.kestor.canvas.getBoundingClientRect();

@@ -55,6 +55,20 @@ EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char*
              canvas.getContext(
                  "webgl",
                  {alpha : false, antialias : false, depth : false, preserveDrawingBuffer : true});
+    // A lost context (the phone short of graphics memory, the page long in the background)
+    // draws nothing until the browser gives it back; the host answers "lost" meanwhile, and
+    // once it is back the game is asked to paint its picture again.
+    var watchLoss = function(lostEvent, restoredEvent, setUp) {
+        canvas.addEventListener(lostEvent, function(e) {
+            if (setUp) e.preventDefault(); // WebGL comes back only when asked to
+            Module.kestor.screen.lost = true;
+        });
+        canvas.addEventListener(restoredEvent, function() {
+            if (setUp) setUp();
+            Module.kestor.screen.lost = false;
+            _KestorDisplayBack();
+        });
+    };
     if (gl) {
         var shader = function(kind, source) {
             var s = gl.createShader(kind);
@@ -62,12 +76,13 @@ EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char*
             gl.compileShader(s);
             return s;
         };
-        var program = gl.createProgram();
-        gl.attachShader(program, shader(gl.VERTEX_SHADER, UTF8ToString(vertexShader)));
-        gl.attachShader(program, shader(gl.FRAGMENT_SHADER, UTF8ToString(fragmentShader)));
-        gl.bindAttribLocation(program, 0, "p");
-        gl.linkProgram(program);
-        if (gl.getProgramParameter(program, gl.LINK_STATUS)) {
+        var setUp = function() {
+            var program = gl.createProgram();
+            gl.attachShader(program, shader(gl.VERTEX_SHADER, UTF8ToString(vertexShader)));
+            gl.attachShader(program, shader(gl.FRAGMENT_SHADER, UTF8ToString(fragmentShader)));
+            gl.bindAttribLocation(program, 0, "p");
+            gl.linkProgram(program);
+            if (!gl.getProgramParameter(program, gl.LINK_STATUS)) return false;
             gl.useProgram(program);
             gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
             gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([ -1, -1, 1, -1, -1, 1, 1, 1 ]),
@@ -91,13 +106,18 @@ EM_JS(int, OpenCanvas, (const char* title, const char* vertexShader, const char*
             gl.viewport(0, 0, 640, 480);
             gl.clearColor(0, 0, 0, 1);
             gl.clear(gl.COLOR_BUFFER_BIT);
-            Module.kestor.screen = {gl : gl};
+            return true;
+        };
+        if (setUp()) {
+            Module.kestor.screen = {gl : gl, lost : false};
+            watchLoss("webglcontextlost", "webglcontextrestored", setUp);
             return 2;
         }
     }
     var context = canvas.getContext("2d", {alpha : false});
     if (!context) return 0;
-    Module.kestor.screen = {context : context, image : null};
+    Module.kestor.screen = {context : context, image : null, lost : false};
+    watchLoss("contextlost", "contextrestored", null);
     context.fillStyle = "#000";
     context.fillRect(0, 0, 640, 480);
     return 1;
@@ -181,7 +201,15 @@ EM_JS(void, KeepScreenOn, (), {
         });
 });
 
+EM_JS(int, DisplayLost, (), { return Module.kestor.screen && Module.kestor.screen.lost ? 1 : 0; });
+
 } // namespace
+
+// The context back: its palette is new and empty, and the picture is the game's to paint again.
+extern "C" EMSCRIPTEN_KEEPALIVE void KestorDisplayBack() {
+    Colors.built = false;
+    QueueEvent(HostWindowExposed, 0);
+}
 
 // The page is there before the start-up: the canvas and the keys are taken at once.
 void HostOpenWindow(const char* title) {
@@ -221,7 +249,7 @@ void KeepAwake() {
 }
 
 uint32_t HostSurfaceResult() {
-    return 0;
+    return DisplayLost() ? HostSurfaceLost : 0;
 }
 
 // The console always hears of a box; the page shows it once there is a page to show it on.
