@@ -3,7 +3,7 @@
 // protocol's touch events) steering and swatting with player 1's swatter found in the game's own
 // frames, the page kept still under the fingers, the sound and the screen's wake lock, the page
 // played offline and a new build reaching a returning player, and the tick on a slowed processor.
-// Usage: node phone_test.mjs PAGE_DIR WORK_DIR ASSET_DIR [slow] (slow: the slowed processor's run, alone)
+// Usage: node phone_test.mjs PAGE_DIR WORK_DIR ASSET_DIR [slow] (slow: the slowed processor's runs alone)
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createHash } from 'node:crypto';
 import { tmpdir } from 'node:os';
@@ -418,11 +418,8 @@ try {
 
         await offline();
         await newBuild();
-    } else {
-        // Not in the test command: on a machine of two cores its mean sits within a tenth of a
-        // millisecond of the bound, now under it and now over it.
-        await throttled();
     }
+    await throttled();
     check('no script errors', errors.length ? errors.join('; ') : '');
 } catch (e) {
     check('the run', String(e.stack || e));
@@ -506,8 +503,25 @@ async function newBuild() {
     rmSync(dir, { recursive: true, force: true });
 }
 
-// A cheap phone: the processor slowed four times, 30 s of battle played by a finger.
+// A cheap phone: the processor slowed four times, 30 s of battle played by a finger. The
+// throttle stops the page's main thread at moments of its own, for up to 3 ms, and a stop that
+// spans the millisecond a tick falls due delays every tick after it; on a machine of two cores
+// that share their time with other work the mean of one run now and then passes the bound for
+// that alone (one run in sixteen). So the battle is played up to three times, each in a new
+// page, and one run within the bounds passes; a wait that is truly late fails all three.
 async function throttled() {
+    const runs = [];
+    let kept = false;
+    while (!kept && runs.length < 3) {
+        const { ticks, mean, late } = await throttledRun();
+        runs.push(`${ticks} ticks, mean ${mean.toFixed(2)} ms, ${late} late`);
+        kept = ticks > 600 && mean <= 40.2 && late <= ticks / 100;
+    }
+    check('with the processor slowed 4x, 30 s of battle keep the tick: mean at most 40.2 ms, at most 1% of ticks later than 50 ms',
+          kept ? '' : runs.join('; '));
+}
+
+async function throttledRun() {
     const device = { viewport: { width: phone.width, height: phone.height }, deviceScaleFactor: phone.deviceScaleFactor };
     const { context, page, cdp } = await openPage(device);
     await titleShown(page);
@@ -539,9 +553,8 @@ async function throttled() {
     const us = ms => `${(ms / ticks * 1000).toFixed(0)} µs`;
     console.log(`     4x slower processor: ${ticks} ticks, ${(mean).toFixed(2)} ms apart on average, ${late} later than 50 ms; ` +
                 `per tick the game busy ${us(after.busyMs - before.busyMs)}, the main thread ${us(after.taskMs - before.taskMs)}`);
-    check('with the processor slowed 4x, 30 s of battle keep the tick: mean at most 40.2 ms, at most 1% of ticks later than 50 ms',
-          ticks > 600 && mean <= 40.2 && late <= ticks / 100 ? '' : `${ticks} ticks, mean ${mean.toFixed(2)} ms, ${late} late`);
     await context.close();
+    return { ticks, mean, late };
 }
 
 finish('phone');
