@@ -28,8 +28,7 @@ int DIGetMousePos(int* dx, int* dy) {
     *dx = *dy = 0;
     // Once a failed read has let the device go, the mouse simply stands still.
     if (!MouseDevice) return 0;
-    bool left;
-    if (!HostReadMouse(dx, dy, &left)) {
+    if (!HostReadMouse(dx, dy, nullptr)) {
         *dx = *dy = 0;
         return DIErrorBox(" DIGetMousePos() GetDeviceState Failed");
     }

@@ -49,7 +49,9 @@ uint32_t HostSurfaceResult();
 // ---- Mouse, keys, joystick ----------------------------------------------------------------
 // Takes the mouse for relative motion. 0 on success, else the failing step 1..5.
 int HostOpenMouse();
-// Motion since the previous read, in device counts, and the left button. False on a failed read.
+// Motion since the previous read, in device counts, and the left button: down now, or pressed
+// since the previous look at it, so that a click that comes and goes between two ticks (a
+// touchpad's tap) still swats once. A null `leftDown` does not look. False on a failed read.
 bool HostReadMouse(int* dx, int* dy, bool* leftDown);
 void HostCloseMouse();
 // Where player 1's swatter's mesh stands (the picture without its handle), told before the game

@@ -86,19 +86,19 @@ if ! best=$(matches_sim "$ARTIFACTS/opening.png" "$SWATTERS"); then
 fi
 
 # ---- a click in the battle swings the swatter ---------------------------------------------------
-# The swing is on the screen for two ticks, less than a key takes to reach the game: the game is
-# stopped where it stands instead, with the button still down, and a moment that missed the
+# The click goes down and up at once, as a touchpad's tap does, so it lies between two of the
+# game's looks at the button. The swing is on the screen for two ticks, less than a key takes to
+# reach the game: the game is stopped where it stands instead, and a moment that missed the
 # swing (a late tick on a busy machine) is tried again.
 xdotool key Shift
 sleep 2.5 # the battle
 swung=
 for try in 1 2 3 4 5; do
-    xdotool mousedown 1
-    sleep 0.04
+    xdotool mousedown 1 mouseup 1
+    sleep 0.05
     kill -STOP "$game"
     shoot "click-$try"
     kill -CONT "$game"
-    xdotool mouseup 1
     if seen=$(swing_shown "$ARTIFACTS/click-$try.png"); then
         swung=$try
         break

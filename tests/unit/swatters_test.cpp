@@ -65,6 +65,19 @@ TEST(Swatter, AButtonHeldAtStartDoesNothingUntilReleased) {
     EXPECT_TRUE(Frame1(true));
 }
 
+// A tap on a touchpad goes down and up between two frames: it swats once, and the next tap
+// swats again as soon as the swatter is ready.
+TEST(Swatter, AClickBetweenTwoFramesSwatsOnce) {
+    StartPlaying(0);
+    Frame1(false);
+    HeadlessMouseButton(true);
+    EXPECT_TRUE(Frame1(false));
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(Frame1(false)) << i;
+    EXPECT_EQ(Swatters[0].swingState, Ready);
+    HeadlessMouseButton(true);
+    EXPECT_TRUE(Frame1(false));
+}
+
 TEST(Swatter, TheMouseMovesOnePixelPerCountAndIsClampedEveryFrame) {
     StartPlaying(0);
     HeadlessMouseMove(10, -6);

@@ -114,6 +114,39 @@ TEST_F(HostContract, OneMouseCountIsOnePixel) {
     EXPECT_FALSE(HostReadMouse(&dx, &dy, &left));
 }
 
+// A click that comes and goes between two looks (a touchpad's tap) reads as down at the next
+// look at the button, once; reading only the motion does not take it away.
+TEST_F(HostContract, AClickBetweenTwoLooksIsSeenOnce) {
+    OpenWindow();
+    ASSERT_EQ(HostOpenMouse(), 0);
+    int dx, dy;
+    bool left = true;
+    Pass(100);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_FALSE(left);
+    RigMouseButton(true);
+    RigMouseButton(false);
+    Pass(150);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, nullptr));
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_TRUE(left);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_FALSE(left);
+    // Held, it reads down at every look, and up once let go.
+    RigMouseButton(true);
+    Pass(150);
+    for (int look = 0; look < 3; ++look) {
+        ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+        EXPECT_TRUE(left) << look;
+    }
+    RigMouseButton(false);
+    Pass(150);
+    ASSERT_TRUE(HostReadMouse(&dx, &dy, &left));
+    EXPECT_FALSE(left);
+    HostCloseMouse();
+    EXPECT_FALSE(HostReadMouse(&dx, &dy, &left));
+}
+
 // The joystick reads in the old interface's range, 0 to 65535 from left to right and from
 // top to bottom, with buttons 1 and 2 as bits 1 and 2.
 TEST_F(HostContract, TheJoystickReadsAsTheJoystickTableSays) {

@@ -40,6 +40,7 @@ struct Machine {
     bool mouseOpen = false;
     int mouseDx = 0, mouseDy = 0;
     bool mouseLeft = false;
+    bool mousePressed = false;
     std::array<int, 4> swatter = {};
     std::map<int, bool> held;
     std::map<int, bool> pressedSinceQuery;
@@ -122,6 +123,7 @@ void HeadlessMouseMove(int dx, int dy) {
     M.mouseDy += dy;
 }
 void HeadlessMouseButton(bool down) {
+    if (down && !M.mouseLeft) M.mousePressed = true;
     M.mouseLeft = down;
 }
 void HeadlessHoldKey(int vk, bool held) {
@@ -221,11 +223,14 @@ int HostOpenMouse() {
 
 bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     *dx = *dy = 0;
-    *leftDown = false;
+    if (leftDown) *leftDown = false;
     if (!M.mouseOpen || M.faults.mouseReadFails) return false;
     *dx = std::exchange(M.mouseDx, 0);
     *dy = std::exchange(M.mouseDy, 0);
-    *leftDown = M.mouseLeft;
+    if (leftDown) {
+        *leftDown = M.mouseLeft || M.mousePressed;
+        M.mousePressed = false;
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 namespace {
 
 bool MouseHeld;
+bool Pressed; // the left button, since the last look at it
 // Player 2's pad: whichever is attached now. Pads SDL knows (its game controller database, and
 // SDL_GAMECONTROLLERCONFIG from the environment) are read by their layout; others raw.
 SDL_GameController* Pad;
@@ -56,6 +57,13 @@ void ReadLayout(uint32_t* x, uint32_t* y, uint32_t* buttons) {
         (held(SDL_CONTROLLER_BUTTON_A) ? 0x1u : 0u) | (held(SDL_CONTROLLER_BUTTON_B) ? 0x2u : 0u);
 }
 
+// Events pass here as SDL pumps them, before the state is read: a click that went down and up
+// between two looks (a touchpad's tap) is still noted.
+int NotePress(void*, SDL_Event* e) {
+    if (e->type == SDL_MOUSEBUTTONDOWN && e->button.button == SDL_BUTTON_LEFT) Pressed = true;
+    return 0;
+}
+
 } // namespace
 
 // The steps follow the old mouse set-up: 1 the input system is SDL's video, which carries the
@@ -70,22 +78,28 @@ int HostOpenMouse() {
     // Motion from before the game held the mouse is not the player's.
     SDL_PumpEvents();
     SDL_GetRelativeMouseState(nullptr, nullptr);
+    SDL_AddEventWatch(NotePress, nullptr);
+    Pressed = false;
     MouseHeld = true;
     return 0;
 }
 
 bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     *dx = *dy = 0;
-    *leftDown = false;
+    if (leftDown) *leftDown = false;
     if (!MouseHeld) return false;
     SDL_PumpEvents();
     Uint32 buttons = SDL_GetRelativeMouseState(dx, dy);
-    *leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
+    if (leftDown) {
+        *leftDown = (buttons & SDL_BUTTON_LMASK) != 0 || Pressed;
+        Pressed = false;
+    }
     return true;
 }
 
 void HostCloseMouse() {
     if (!MouseHeld) return;
+    SDL_DelEventWatch(NotePress, nullptr);
     SDL_SetRelativeMouseMode(SDL_FALSE);
     MouseHeld = false;
 }

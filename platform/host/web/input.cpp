@@ -14,11 +14,7 @@ bool MouseHeld;
 bool ReleasingPointer;
 int MotionX, MotionY;
 bool LeftDown;
-// A click shorter than a tick would fall between two looks: a press reads as down for a tick
-// and a little more, however soon the button comes up.
-constexpr uint32_t ShortestPressMs = 50;
-bool Pressed;
-uint32_t PressedAt;
+bool Pressed; // since the last look at the button
 
 // A refused lock (no click behind it, or asked again too soon after Escape) leaves the pointer
 // free until the next click; it is no error of the page's.
@@ -61,10 +57,8 @@ EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* e, void
 } // namespace
 
 void PressLeftButton(bool down) {
+    if (down) Pressed = true;
     LeftDown = down;
-    if (!down) return;
-    Pressed = true;
-    PressedAt = GetTickCount();
 }
 
 // The steps follow the old mouse set-up; the browser refuses nothing until the first click.
@@ -86,13 +80,15 @@ int HostOpenMouse() {
 
 bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     *dx = *dy = 0;
-    *leftDown = false;
+    if (leftDown) *leftDown = false;
     if (!MouseHeld) return false;
     *dx = MotionX;
     *dy = MotionY;
     MotionX = MotionY = 0;
     AddFingerCounts(dx, dy);
-    *leftDown = LeftDown || (Pressed && GetTickCount() - PressedAt < ShortestPressMs);
+    if (!leftDown) return true;
+    *leftDown = LeftDown || Pressed;
+    Pressed = false;
     return true;
 }
 
