@@ -1,12 +1,13 @@
-// The present that the desktop's and the page's hosts share: the indexed frame expanded through
-// its palette's colours into 32-bit pixels at a whole scale. Kept apart from either host, so the
-// benchmark can run it without a window.
+// The present that the desktop's and the page's hosts share: where the picture stands in the
+// space it has, and the indexed frame expanded through its palette's colours into 32-bit pixels
+// at that size, sharp. Kept apart from either host, so the benchmark can run it without a window.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "platform/host/host.h"
 
@@ -77,3 +78,39 @@ inline void ExpandFrame(const uint8_t* pixels, int pitch, const uint32_t colors[
             std::memcpy(first + static_cast<ptrdiff_t>(k) * outPitch, first, rowBytes);
     }
 }
+
+// Where the picture stands in a space of `width` x `height` device pixels: filling its limiting
+// side, 4:3, centred; with `whole`, at the largest whole multiple that fits. Never smaller than
+// its own 640x480, which a smaller space shows cut.
+struct PictureRect {
+    int x, y, w, h;
+};
+PictureRect FitPicture(int width, int height, bool whole);
+
+// The picture drawn at any size of at least 640x480, "sharp bilinear": each of the frame's pixels
+// a square of the output at a fractional size, the output pixels wholly inside it of its colour
+// and only those that straddle an edge blended, by the area each side covers. At a whole
+// multiple that is ExpandFrame's picture exactly. The tables are laid out once per size.
+struct SharpScaler {
+    int width, height; // the output's size, 0 until laid out
+    int whole;         // the whole multiple the size is, else 0
+    // Across: for each of the frame's columns, the first output pixel wholly inside it, and the
+    // weight (of 256) it has in the output pixel that straddles it and the next, 0 when none does.
+    uint16_t pureFrom[FrameWidth + 1];
+    uint16_t edge[FrameWidth];
+    // Down: for each output row, the frame's row and its weight (of 256) against the next.
+    struct Row {
+        int16_t from;
+        uint16_t weight;
+    };
+    std::vector<Row> rows;
+    // The last two of the frame's rows expanded across, by the row they came from.
+    std::vector<uint32_t> expanded[2];
+    int expandedFrom[2];
+};
+void LayOutScaler(SharpScaler* scaler, int width, int height);
+void ScaleFrame(SharpScaler* scaler, const uint8_t* pixels, int pitch, const uint32_t colors[256],
+                uint8_t* out, int outPitch);
+
+// Whether the environment asks for whole multiples only: KESTOR_SCALE=whole.
+bool WholeScaleAsked(const char* setting);

@@ -1,27 +1,14 @@
 // One Battle tick, update and drawing, with a crowd of live enemies.
 #include <benchmark/benchmark.h>
 
-#include "app/flow.h"
-#include "app/frame.h"
 #include "enemies/effects.h"
 #include "enemies/enemies.h"
 #include "enemies/schedule.h"
 #include "platform/host/headless/headless.h"
 #include "players/objects.h"
+#include "tests/bench/mission.h"
 
 namespace {
-
-void StartMission() {
-    static bool started = false;
-    if (started) return;
-    HeadlessReset();
-    AppInit();
-    GameMode = Playing;
-    MissionIndex = 2;
-    ResetMission();
-    PlayPhase = Battle;
-    started = true;
-}
 
 // `count` flying enemies of the three ordinary kinds and patterns, spread over the upper
 // screen, with the schedule held on a pause so that the crowd is the same every tick.

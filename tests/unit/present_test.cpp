@@ -1,20 +1,69 @@
-// The hosts' expansion of the indexed frame into the window's or the texture's 32-bit
-// pixels, at every whole scale: every output pixel is its source pixel's colour, and nothing
-// beyond the picture's rows and columns is written.
+// The hosts' present: where the picture stands on screens of every shape, and the indexed frame
+// expanded into the window's or the texture's 32-bit pixels, at whole scales and between them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "platform/host/present.h"
 
+namespace {
+
+constexpr int Pitch = FrameWidth + 7; // the source rows padded too
+
+// Runs of random length and colour, as the game's pictures have, and single pixels among them.
+std::vector<uint8_t> RandomFrame(uint32_t seed) {
+    std::vector<uint8_t> frame(static_cast<size_t>(Pitch) * FrameHeight);
+    int run = 0;
+    uint8_t index = 0;
+    for (uint8_t& p : frame) {
+        seed = seed * 1103515245u + 12345u;
+        if (run-- <= 0) {
+            index = static_cast<uint8_t>(seed >> 16);
+            run = (seed >> 8) % 5 == 0 ? static_cast<int>(seed >> 24) % 40 : 0;
+        }
+        p = index;
+    }
+    return frame;
+}
+
+struct Colors {
+    uint32_t c[256];
+    Colors() {
+        for (uint32_t i = 0; i < 256; ++i) c[i] = 0xFF000000u | (i * 0x9E3779u & 0xFFFFFFu);
+    }
+};
+
+} // namespace
+
+// The screens people have, the desktop's and the page's, and one too small for the picture.
+TEST(Present, ThePictureFillsTheLimitingSideCentredAt4To3) {
+    struct Case {
+        int width, height;
+        bool whole;
+        PictureRect want;
+    };
+    const Case cases[] = {
+        {1366, 768, false, {171, 0, 1024, 768}},    {1920, 1080, false, {240, 0, 1440, 1080}},
+        {1600, 900, false, {200, 0, 1200, 900}},    {2560, 1440, false, {320, 0, 1920, 1440}},
+        {1366, 625, false, {266, 0, 833, 625}},     {1080, 1920, false, {0, 555, 1080, 810}},
+        {1280, 960, false, {0, 0, 1280, 960}},      {500, 400, false, {-70, -40, 640, 480}},
+        {1366, 768, true, {363, 144, 640, 480}},    {1920, 1080, true, {320, 60, 1280, 960}},
+        {3840, 2160, true, {640, 120, 2560, 1920}},
+    };
+    for (const Case& c : cases) {
+        PictureRect got = FitPicture(c.width, c.height, c.whole);
+        EXPECT_EQ(std::vector<int>({got.x, got.y, got.w, got.h}),
+                  std::vector<int>({c.want.x, c.want.y, c.want.w, c.want.h}))
+            << c.width << "x" << c.height << (c.whole ? " whole" : "");
+    }
+}
+
 TEST(Present, EveryScaleShowsEachPixelAsASquareOfItsColourAndWritesNothingElse) {
-    const int pitch = FrameWidth + 7; // the source rows padded too
-    std::vector<uint8_t> frame(static_cast<size_t>(pitch) * FrameHeight);
-    uint32_t seed = 5;
-    for (uint8_t& p : frame) p = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
-    uint32_t colors[256];
-    for (uint32_t i = 0; i < 256; ++i) colors[i] = 0xFF000000u | (i * 0x9E3779u & 0xFFFFFFu);
+    const int pitch = Pitch;
+    const std::vector<uint8_t> frame = RandomFrame(5);
+    const uint32_t* colors = Colors().c;
     for (int scale = 1; scale <= 5; ++scale) {
         SCOPED_TRACE("scale " + std::to_string(scale));
         const int outPitch = FrameWidth * scale * 4 + 12;
@@ -30,6 +79,68 @@ TEST(Present, EveryScaleShowsEachPixelAsASquareOfItsColourAndWritesNothingElse) 
             for (int x = FrameWidth * scale; x < outPitch / 4; ++x) ASSERT_EQ(row[x], 0xABCDEF01u);
         }
     }
+}
+
+// Between whole scales every output pixel is what area sampling of the picture's exact squares
+// gives, worked out here in floating point: pixels wholly inside one of the picture's are its
+// colour exactly, the rest off by rounding at most. At whole scales it is the expansion itself.
+// Nothing beyond the picture's rows and columns is written.
+TEST(Present, BetweenWholeScalesOnlyThePixelsOnAnEdgeAreMixedByTheAreaTheyCover) {
+    const Colors palette;
+    SharpScaler scaler{};
+    for (auto [width, height] : {std::pair{1024, 768},
+                                 {833, 625},
+                                 {1441, 1081},
+                                 {1280, 960},
+                                 {1200, 900},
+                                 {2880, 2160},
+                                 {640, 480}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        const std::vector<uint8_t> frame = RandomFrame(static_cast<uint32_t>(width));
+        const int outPitch = width * 4 + 12;
+        std::vector<uint32_t> out(static_cast<size_t>(outPitch / 4) * height, 0xABCDEF01u);
+        LayOutScaler(&scaler, width, height);
+        ScaleFrame(&scaler, frame.data(), Pitch, palette.c, reinterpret_cast<uint8_t*>(out.data()),
+                   outPitch);
+        const double sx = 640.0 / width, sy = 480.0 / height;
+        int mixed = 0;
+        for (int y = 0; y < height; ++y) {
+            const double top = y * sy, bottom = (y + 1) * sy;
+            for (int x = 0; x < width; ++x) {
+                const double left = x * sx, right = (x + 1) * sx;
+                double sum[4] = {};
+                int sources = 0;
+                for (int fy = static_cast<int>(top); fy < bottom && fy < FrameHeight; ++fy)
+                    for (int fx = static_cast<int>(left); fx < right && fx < FrameWidth; ++fx) {
+                        const double area = (std::min(right, fx + 1.0) - std::max(left, 1.0 * fx)) *
+                                            (std::min(bottom, fy + 1.0) - std::max(top, 1.0 * fy));
+                        const uint32_t c = palette.c[frame[static_cast<size_t>(fy) * Pitch + fx]];
+                        for (int k = 0; k < 4; ++k) sum[k] += area * (c >> (8 * k) & 0xFF);
+                        ++sources;
+                    }
+                const uint32_t got = out[static_cast<size_t>(y) * (outPitch / 4) + x];
+                int worst = 0;
+                for (int k = 0; k < 4; ++k) {
+                    const double want = sum[k] / (sx * sy);
+                    worst = std::max(worst, static_cast<int>(std::ceil(
+                                                std::abs(want - (got >> (8 * k) & 0xFF)) - 1e-9)));
+                }
+                ASSERT_LE(worst, sources == 1 ? 0 : 2) << x << "," << y;
+                mixed += sources > 1;
+            }
+            for (int x = width; x < outPitch / 4; ++x)
+                ASSERT_EQ(out[static_cast<size_t>(y) * (outPitch / 4) + x], 0xABCDEF01u);
+        }
+        // Only the edges: no more than one row and one column of mixed pixels per picture pixel.
+        EXPECT_LE(mixed, 640 * height + 480 * width);
+    }
+}
+
+TEST(Present, OnlyTheWholeWordSwitchesToWholeScales) {
+    EXPECT_TRUE(WholeScaleAsked("whole"));
+    EXPECT_FALSE(WholeScaleAsked(nullptr));
+    EXPECT_FALSE(WholeScaleAsked(""));
+    EXPECT_FALSE(WholeScaleAsked("fill"));
 }
 
 // A new palette (the title's, a game's) or a new pixel format must show at once; the same

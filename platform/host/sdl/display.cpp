@@ -1,15 +1,19 @@
-// The screen of the SDL host: one borderless desktop-sized window showing the 640x480 frame at
-// the largest whole scale that fits, centred on black, and the message boxes it owns.
+// The screen of the SDL host: one borderless desktop-sized window showing the 640x480 frame
+// filling the screen's height (or width), 4:3, centred on black, sharp; and the message boxes it
+// owns. KESTOR_SCALE=whole keeps the picture to whole multiples.
 //
 // Two ways to the screen, chosen when the display opens. With a GPU, a streaming texture that
-// the GPU scales, with vsync. Without one (Mesa's llvmpipe, softpipe or swrast: every virtual
-// machine and remote desktop), the frame is expanded and scaled straight into the window's own
+// the GPU enlarges by the whole multiple at or above the screen's and then shrinks to it with
+// linear filtering, with vsync: only the screen pixels on the edges between two of the picture's
+// pixels come out mixed. Without one (Mesa's llvmpipe, softpipe or swrast: every virtual machine
+// and remote desktop), the host's own scaler writes the frame straight into the window's own
 // pixels: SDL's renderers cost five to ten times as much there, and making the OpenGL one alone
 // takes half a second of shader compiling.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/host/host.h"
@@ -23,13 +27,18 @@ SDL_Window* Window;
 SDL_Renderer* Renderer;
 SDL_Texture* Picture;
 SDL_PixelFormat* PictureFormat;
+// The picture enlarged on the GPU by `PrescaledBy`, for the linear shrink to the screen.
+SDL_Texture* Prescaled;
+int PrescaledBy;
+bool WholeOnly;
 
 // The window surface path: where the picture stands in the window's pixels, laid out for one
 // surface of one size. SDL makes a new surface when the window changes size.
 bool SurfacePath;
 SDL_Surface* LaidOut;
-int LaidOutWidth, LaidOutHeight, SurfaceScale;
-SDL_Rect PictureRect;
+int LaidOutWidth, LaidOutHeight;
+SDL_Rect PicturePlace;
+SharpScaler Scaler;
 // The window was resized or uncovered: the borders are cleared and the whole window shown.
 bool WindowChanged;
 
@@ -79,10 +88,9 @@ bool RendererIsHardware() {
 }
 
 bool OpenTexturePath() {
-    Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!Renderer || SDL_RenderSetLogicalSize(Renderer, FrameWidth, FrameHeight) != 0 ||
-        SDL_RenderSetIntegerScale(Renderer, SDL_TRUE) != 0)
-        return false;
+    Renderer =
+        SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
+    if (!Renderer) return false;
     Picture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 FrameWidth, FrameHeight);
     if (!Picture) return false;
@@ -102,8 +110,34 @@ void CloseTexturePath() {
     if (PictureFormat) SDL_FreeFormat(PictureFormat);
     if (Renderer) SDL_DestroyRenderer(Renderer); // and its texture
     PictureFormat = nullptr;
-    Picture = nullptr;
+    Picture = Prescaled = nullptr;
+    PrescaledBy = 0;
     Renderer = nullptr;
+}
+
+// The picture's place in the renderer's output, and the texture that takes it there: the
+// picture itself where the place is a whole multiple of it, else the picture enlarged by the
+// next whole multiple up, made again only when that multiple changes.
+SDL_Texture* LayOutRenderer(SDL_Rect* place) {
+    int w, h;
+    if (SDL_GetRendererOutputSize(Renderer, &w, &h) != 0) return nullptr;
+    PictureRect fit = FitPicture(w, h, WholeOnly);
+    *place = {fit.x, fit.y, fit.w, fit.h};
+    if (fit.w % FrameWidth == 0 && fit.h % FrameHeight == 0) return Picture;
+    const int by =
+        std::max((fit.w + FrameWidth - 1) / FrameWidth, (fit.h + FrameHeight - 1) / FrameHeight);
+    if (by != PrescaledBy) {
+        if (Prescaled) SDL_DestroyTexture(Prescaled);
+        Prescaled = SDL_CreateTexture(Renderer, PictureFormat->format, SDL_TEXTUREACCESS_TARGET,
+                                      FrameWidth * by, FrameHeight * by);
+        if (!Prescaled) return nullptr;
+        SDL_SetTextureScaleMode(Prescaled, SDL_ScaleModeLinear);
+        PrescaledBy = by;
+    }
+    if (SDL_SetRenderTarget(Renderer, Prescaled) != 0) return nullptr;
+    SDL_RenderCopy(Renderer, Picture, nullptr, nullptr);
+    SDL_SetRenderTarget(Renderer, nullptr);
+    return Prescaled;
 }
 
 void PresentToTexture(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
@@ -113,8 +147,10 @@ void PresentToTexture(const uint8_t* pixels, int pitch, const HostColor palette[
     if (SDL_LockTexture(Picture, nullptr, &out, &outPitch) != 0) return;
     ExpandFrame(pixels, pitch, Colors.colors, 1, static_cast<uint8_t*>(out), outPitch);
     SDL_UnlockTexture(Picture);
+    SDL_Rect place;
+    SDL_Texture* shown = LayOutRenderer(&place);
     SDL_RenderClear(Renderer);
-    SDL_RenderCopy(Renderer, Picture, nullptr, nullptr);
+    if (shown) SDL_RenderCopy(Renderer, shown, nullptr, &place);
     SDL_RenderPresent(Renderer);
 }
 
@@ -146,10 +182,9 @@ SDL_Surface* LayOutWindow(bool* whole) {
     *whole = WindowChanged || screen != LaidOut || screen->w != LaidOutWidth ||
              screen->h != LaidOutHeight;
     if (!*whole) return screen;
-    SurfaceScale = std::min(screen->w / FrameWidth, screen->h / FrameHeight);
-    PictureRect = {(screen->w - FrameWidth * SurfaceScale) / 2,
-                   (screen->h - FrameHeight * SurfaceScale) / 2, FrameWidth * SurfaceScale,
-                   FrameHeight * SurfaceScale};
+    PictureRect fit = FitPicture(screen->w, screen->h, WholeOnly);
+    PicturePlace = {fit.x, fit.y, fit.w, fit.h};
+    LayOutScaler(&Scaler, fit.w, fit.h);
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
     LaidOut = screen;
     LaidOutWidth = screen->w;
@@ -173,13 +208,13 @@ void PresentToWindow(const uint8_t* pixels, int pitch, const HostColor palette[2
     UpdateColors(screen->format, palette);
     if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
     auto* corner = static_cast<uint8_t*>(screen->pixels) +
-                   static_cast<ptrdiff_t>(PictureRect.y) * screen->pitch + PictureRect.x * 4;
-    ExpandFrame(pixels, pitch, Colors.colors, SurfaceScale, corner, screen->pitch);
+                   static_cast<ptrdiff_t>(PicturePlace.y) * screen->pitch + PicturePlace.x * 4;
+    ScaleFrame(&Scaler, pixels, pitch, Colors.colors, corner, screen->pitch);
     if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
     if (whole)
         SDL_UpdateWindowSurface(Window);
     else
-        SDL_UpdateWindowSurfaceRects(Window, &PictureRect, 1);
+        SDL_UpdateWindowSurfaceRects(Window, &PicturePlace, 1);
 }
 
 } // namespace
@@ -216,6 +251,7 @@ int HostOpenDisplay(const char* title) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return 1;
     if (!Window) return 2;
     SDL_ShowWindow(Window);
+    WholeOnly = WholeScaleAsked(std::getenv("KESTOR_SCALE"));
     // The window surface is the window's own pixels, never a texture of a renderer that SDL
     // would make for it; SDL decides that once, at the first surface, which the software
     // renderer may ask for as well.
@@ -237,7 +273,7 @@ int HostOpenDisplay(const char* title) {
     return 0;
 }
 
-// The physical resolution is the display's, shared out over the whole steps of the picture.
+// The physical resolution is the display's, spread over the picture's pixels.
 void HostDotsPerInch(bool logical, float* x, float* y) {
     *x = *y = 96;
     if (logical || !SDL_WasInit(SDL_INIT_VIDEO)) return;
@@ -248,9 +284,9 @@ void HostDotsPerInch(bool logical, float* x, float* y) {
         SDL_GetRendererOutputSize(Renderer, &w, &h);
     else if (Window)
         SDL_GetWindowSizeInPixels(Window, &w, &h);
-    int scale = std::max(1, std::min(w / FrameWidth, h / FrameHeight));
-    *x = hdpi / static_cast<float>(scale);
-    *y = vdpi / static_cast<float>(scale);
+    PictureRect fit = FitPicture(w, h, WholeOnly);
+    *x = hdpi * FrameWidth / static_cast<float>(fit.w);
+    *y = vdpi * FrameHeight / static_cast<float>(fit.h);
 }
 
 void HostPresent(const uint8_t* pixels, int pitch, const HostColor palette[256]) {

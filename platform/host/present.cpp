@@ -1,0 +1,159 @@
+// The fill and the sharp scaler of present.h.
+#include "platform/host/present.h"
+
+#include <bit>
+#include <cstring>
+
+PictureRect FitPicture(int width, int height, bool whole) {
+    int w, h;
+    if (whole) {
+        int scale = std::max(1, std::min(width / FrameWidth, height / FrameHeight));
+        w = FrameWidth * scale;
+        h = FrameHeight * scale;
+    } else if (int64_t{width} * 3 >= int64_t{height} * 4) {
+        h = height;
+        w = (height * 4 + 1) / 3;
+    } else {
+        w = width;
+        h = (width * 3 + 2) / 4;
+    }
+    w = std::max(w, FrameWidth);
+    h = std::max(h, FrameHeight);
+    return {(width - w) / 2, (height - h) / 2, w, h};
+}
+
+bool WholeScaleAsked(const char* setting) {
+    return setting && std::strcmp(setting, "whole") == 0;
+}
+
+namespace {
+
+// Output pixel j of `size` covers the frame's [j * n / size, (j + 1) * n / size): it lies
+// wholly in one of the frame's pixels, or straddles the edge after pixel `from`, which then
+// covers `weight` of 256 of it. A weight that rounds to all or nothing counts as whole.
+struct Tap {
+    int from, weight;
+};
+Tap TapOf(int j, int n, int size) {
+    const int64_t left = int64_t{j} * n, right = left + n;
+    const int from = static_cast<int>(left / size);
+    const int64_t edge = int64_t{from + 1} * size;
+    if (right <= edge || from + 1 >= n) return {from, 256};
+    const int weight = static_cast<int>(((edge - left) * 256 + n / 2) / n);
+    if (weight >= 256) return {from, 256};
+    if (weight <= 0) return {from + 1, 256};
+    return {from, weight};
+}
+
+// Two colours mixed, `weight` of 256 the first, rounded: two channels at a time in one word,
+// which works for any order of four 8-bit channels.
+inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight) {
+    const uint32_t rest = 256 - weight;
+    const uint32_t half = 0x800080u;
+    const uint32_t oddChannels = ((a & 0xFF00FFu) * weight + (b & 0xFF00FFu) * rest + half) >> 8;
+    const uint32_t evenChannels =
+        ((a >> 8) & 0xFF00FFu) * weight + ((b >> 8) & 0xFF00FFu) * rest + half;
+    return (oddChannels & 0xFF00FFu) | (evenChannels & 0xFF00FF00u);
+}
+
+// Where the run of `index` that starts at `x` ends: eight pixels at a time, as runs are long.
+int RunEnd(const uint8_t* row, int x, uint8_t index) {
+    const uint64_t all = index * 0x0101010101010101u;
+    int end = x + 1;
+    for (; end + 8 <= FrameWidth; end += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, row + end, 8);
+        if (eight != all) return end + std::countr_zero(eight ^ all) / 8;
+    }
+    while (end < FrameWidth && row[end] == index) ++end;
+    return end;
+}
+
+// One of the frame's rows across, through the colours, a run of one colour at a time: the game's
+// pictures are mostly long runs (the black of the sky, flat paint), and inside a run every output
+// pixel, straddling or not, is the run's colour. Only the pixel on the edge to the next run mixes.
+void ExpandAcross(const SharpScaler& s, const uint8_t* row, const uint32_t colors[256],
+                  uint32_t* out) {
+    for (int x = 0; x < FrameWidth;) {
+        const uint8_t index = row[x];
+        const int end = RunEnd(row, x, index);
+        const uint32_t color = colors[index];
+        const int last = end - 1, edgeAt = s.pureFrom[end] - (s.edge[last] != 0);
+        std::fill(out + s.pureFrom[x], out + edgeAt, color);
+        if (s.edge[last]) out[edgeAt] = Mix(color, colors[row[end]], s.edge[last]);
+        x = end;
+    }
+}
+
+const uint32_t* ExpandedRow(SharpScaler* s, const uint8_t* pixels, int pitch,
+                            const uint32_t colors[256], int from) {
+    for (int k = 0; k < 2; ++k)
+        if (s->expandedFrom[k] == from) return s->expanded[k].data();
+    // The rows come in order: the older of the two is the one to give up.
+    const int k = s->expandedFrom[0] < s->expandedFrom[1] ? 0 : 1;
+    ExpandAcross(*s, pixels + static_cast<ptrdiff_t>(from) * pitch, colors, s->expanded[k].data());
+    s->expandedFrom[k] = from;
+    return s->expanded[k].data();
+}
+
+// Byte by byte, so that the compiler can mix many channels at once, twice as many where the
+// processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+MixRows(const uint8_t* a, const uint8_t* b, unsigned weight, size_t bytes, uint8_t* out) {
+    const unsigned rest = 256 - weight;
+    for (size_t i = 0; i < bytes; ++i)
+        out[i] = static_cast<uint8_t>((a[i] * weight + b[i] * rest + 128) >> 8);
+}
+
+} // namespace
+
+void LayOutScaler(SharpScaler* s, int width, int height) {
+    width = std::max(width, FrameWidth);
+    height = std::max(height, FrameHeight);
+    if (s->width == width && s->height == height) return;
+    s->width = width;
+    s->height = height;
+    const int scale = width / FrameWidth;
+    s->whole = width == FrameWidth * scale && height == FrameHeight * scale ? scale : 0;
+    std::fill(std::begin(s->edge), std::end(s->edge), 0);
+    // A column's output pixels begin with the first whose tap starts in it; a column that starts
+    // none (a weight rounded away) begins where the next one does.
+    std::fill(std::begin(s->pureFrom), std::end(s->pureFrom), static_cast<uint16_t>(width));
+    for (int j = width - 1; j >= 0; --j) {
+        Tap t = TapOf(j, FrameWidth, width);
+        s->pureFrom[t.from] = static_cast<uint16_t>(j);
+        if (t.weight != 256) s->edge[t.from] = static_cast<uint16_t>(t.weight);
+    }
+    for (int x = FrameWidth - 1; x >= 0; --x)
+        s->pureFrom[x] = std::min(s->pureFrom[x], s->pureFrom[x + 1]);
+    s->rows.resize(height);
+    for (int j = 0; j < height; ++j) {
+        Tap t = TapOf(j, FrameHeight, height);
+        s->rows[j] = {static_cast<int16_t>(t.from), static_cast<uint16_t>(t.weight)};
+    }
+    for (auto& row : s->expanded) row.assign(width, 0);
+}
+
+void ScaleFrame(SharpScaler* s, const uint8_t* pixels, int pitch, const uint32_t colors[256],
+                uint8_t* out, int outPitch) {
+    if (s->whole) {
+        ExpandFrame(pixels, pitch, colors, s->whole, out, outPitch);
+        return;
+    }
+    // The colours may have changed since the last frame: nothing expanded is kept across frames.
+    s->expandedFrom[0] = s->expandedFrom[1] = -1;
+    const size_t rowBytes = static_cast<size_t>(s->width) * sizeof(uint32_t);
+    for (int y = 0; y < s->height; ++y) {
+        const SharpScaler::Row r = s->rows[y];
+        uint8_t* line = out + static_cast<ptrdiff_t>(y) * outPitch;
+        const auto* upper =
+            reinterpret_cast<const uint8_t*>(ExpandedRow(s, pixels, pitch, colors, r.from));
+        if (r.weight == 256) {
+            std::memcpy(line, upper, rowBytes);
+            continue;
+        }
+        const auto* lower =
+            reinterpret_cast<const uint8_t*>(ExpandedRow(s, pixels, pitch, colors, r.from + 1));
+        MixRows(upper, lower, r.weight, rowBytes, line);
+    }
+}
