@@ -97,9 +97,11 @@ const uint32_t* ExpandedRow(SharpScaler* s, const uint8_t* pixels, int pitch,
 }
 
 // Byte by byte, so that the compiler can mix many channels at once, twice as many where the
-// processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void
-MixRows(const uint8_t* a, const uint8_t* b, unsigned weight, size_t bytes, uint8_t* out) {
+// processor has AVX2 (picked as the program loads, where the system can).
+#if defined(__x86_64__) && defined(__linux__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void MixRows(const uint8_t* a, const uint8_t* b, unsigned weight, size_t bytes, uint8_t* out) {
     const unsigned rest = 256 - weight;
     for (size_t i = 0; i < bytes; ++i)
         out[i] = static_cast<uint8_t>((a[i] * weight + b[i] * rest + 128) >> 8);
