@@ -2,8 +2,8 @@
 # Both ways to the screen show kestor-sim's very pixels: the window surface, which the program
 # takes on a machine without a GPU, and the streaming texture, taken here through Mesa's
 # software OpenGL because SDL_RENDER_DRIVER names it (and with a desktop that asks for smooth
-# scaling, which must not blur it). On a 1400x1000 screen the doubled picture stands centred on
-# black. Without a GPU the program never loads OpenGL at all: that is what makes it start fast.
+# scaling, which must not blur it). Whole multiples are asked for, so that the pixels are the
+# game's own: on a 1400x1000 screen the doubled picture stands centred on black. Without a GPU the program never loads OpenGL at all: that is what makes it start fast.
 # Arguments: the kestor program, kestor-sim, the folder for screenshots.
 set -u
 KESTOR=$1
@@ -46,13 +46,13 @@ opening_on() {
     expect_exit 0 "Escape on the $path path"
 }
 
-start_game env SDL_AUDIODRIVER=dummy "$KESTOR"
+start_game env SDL_AUDIODRIVER=dummy KESTOR_SCALE=whole "$KESTOR"
 if ! has_gpu && gl_loaded; then
     fail "without a GPU the program loaded OpenGL: $(grep -oE '[^/]*(libGL|_dri\.so)[^ ]*' "/proc/$game/maps" | sort -u | tr '\n' ' ')"
 fi
 opening_on window-surface
 
-start_game env SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=opengl SDL_RENDER_SCALE_QUALITY=linear "$KESTOR"
+start_game env SDL_AUDIODRIVER=dummy KESTOR_SCALE=whole SDL_RENDER_DRIVER=opengl SDL_RENDER_SCALE_QUALITY=linear "$KESTOR"
 gl_loaded || fail "SDL_RENDER_DRIVER=opengl did not take the texture path"
 opening_on texture
 echo "PASS"
