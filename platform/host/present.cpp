@@ -56,42 +56,66 @@ inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight) {
     return (oddChannels & 0xFF00FFu) | (evenChannels & 0xFF00FF00u);
 }
 
-// Where the run of `index` that starts at `x` ends: eight pixels at a time, as runs are long.
-int RunEnd(const uint8_t* row, int x, uint8_t index) {
-    const uint64_t all = index * 0x0101010101010101u;
-    int end = x + 1;
-    for (; end + 8 <= FrameWidth; end += 8) {
-        uint64_t eight;
-        std::memcpy(&eight, row + end, 8);
-        if (eight != all) return end + std::countr_zero(eight ^ all) / 8;
+// Bit x of the answer is set where pixel x of the row differs from pixel x + 1, and bit 639
+// always: the ends of the row's runs of one colour, eight pixels at a time, so that no run waits
+// on the reading of the one before.
+void RunEnds(const uint8_t* row, uint64_t ends[FrameWidth / 64]) {
+    std::fill(ends, ends + FrameWidth / 64, 0);
+    for (int x = 0; x + 9 <= FrameWidth; x += 8) {
+        uint64_t here, next;
+        std::memcpy(&here, row + x, 8);
+        std::memcpy(&next, row + x + 1, 8);
+        const uint64_t differ = here ^ next;
+        // The top bit of each byte that is not zero, then the eight top bits gathered in one byte.
+        const uint64_t low = 0x7F7F7F7F7F7F7F7Fu;
+        const uint64_t tops = (((differ & low) + low) | differ) & ~low;
+        ends[x / 64] |= ((tops >> 7) * 0x0102040810204080u >> 56) << (x % 64);
     }
-    while (end < FrameWidth && row[end] == index) ++end;
-    return end;
+    for (int x = FrameWidth - 8; x < FrameWidth - 1; ++x)
+        ends[x / 64] |= uint64_t{row[x] != row[x + 1]} << (x % 64);
+    ends[FrameWidth / 64 - 1] |= uint64_t{1} << 63;
 }
 
 // One of the frame's rows across, through the colours, a run of one colour at a time: the game's
-// pictures are mostly long runs (the black of the sky, flat paint), and inside a run every output
+// pictures are mostly runs (the black of the sky, flat paint), and inside a run every output
 // pixel, straddling or not, is the run's colour. Only the pixel on the edge to the next run mixes.
+// The row's buffer has room for what a short run writes past the end.
 void ExpandAcross(const SharpScaler& s, const uint8_t* row, const uint32_t colors[256],
                   uint32_t* out) {
-    for (int x = 0; x < FrameWidth;) {
-        const uint8_t index = row[x];
-        const int end = RunEnd(row, x, index);
-        const uint32_t color = colors[index];
-        const int last = end - 1, edgeAt = s.pureFrom[end] - (s.edge[last] != 0);
-        std::fill(out + s.pureFrom[x], out + edgeAt, color);
-        if (s.edge[last]) out[edgeAt] = Mix(color, colors[row[end]], s.edge[last]);
-        x = end;
-    }
+    uint64_t ends[FrameWidth / 64];
+    RunEnds(row, ends);
+    int x = 0;
+    for (int word = 0; word < FrameWidth / 64; ++word)
+        for (uint64_t bits = ends[word]; bits; bits &= bits - 1) {
+            const int last = word * 64 + std::countr_zero(bits), end = last + 1;
+            const uint32_t color = colors[row[x]];
+            const int edgeAt = s.pureFrom[end] - (s.edge[last] != 0);
+            uint32_t* from = out + s.pureFrom[x];
+            // Most runs are short: four stores, what is too many written over by what comes
+            // next, cost less than a loop's reckoning.
+            if (edgeAt - s.pureFrom[x] <= 4)
+                from[0] = from[1] = from[2] = from[3] = color;
+            else
+                std::fill(from, out + edgeAt, color);
+            if (s.edge[last]) out[edgeAt] = Mix(color, colors[row[end]], s.edge[last]);
+            x = end;
+        }
 }
 
 const uint32_t* ExpandedRow(SharpScaler* s, const uint8_t* pixels, int pitch,
                             const uint32_t colors[256], int from) {
     for (int k = 0; k < 2; ++k)
         if (s->expandedFrom[k] == from) return s->expanded[k].data();
-    // The rows come in order: the older of the two is the one to give up.
-    const int k = s->expandedFrom[0] < s->expandedFrom[1] ? 0 : 1;
-    ExpandAcross(*s, pixels + static_cast<ptrdiff_t>(from) * pitch, colors, s->expanded[k].data());
+    // The rows come in order: the older of the two is the one to give up. A row like the newer
+    // one (every other row of the battle's star field) is a copy of it.
+    const int k = s->expandedFrom[0] < s->expandedFrom[1] ? 0 : 1, newer = 1 - k;
+    const uint8_t* row = pixels + static_cast<ptrdiff_t>(from) * pitch;
+    const int alike = s->expandedFrom[newer];
+    if (alike >= 0 &&
+        std::memcmp(row, pixels + static_cast<ptrdiff_t>(alike) * pitch, FrameWidth) == 0)
+        s->expanded[k] = s->expanded[newer];
+    else
+        ExpandAcross(*s, row, colors, s->expanded[k].data());
     s->expandedFrom[k] = from;
     return s->expanded[k].data();
 }
@@ -133,7 +157,7 @@ void LayOutScaler(SharpScaler* s, int width, int height) {
         Tap t = TapOf(j, FrameHeight, height);
         s->rows[j] = {static_cast<int16_t>(t.from), static_cast<uint16_t>(t.weight)};
     }
-    for (auto& row : s->expanded) row.assign(width, 0);
+    for (auto& row : s->expanded) row.assign(width + 4, 0);
 }
 
 void ScaleFrame(SharpScaler* s, const uint8_t* pixels, int pitch, const uint32_t colors[256],
@@ -150,7 +174,10 @@ void ScaleFrame(SharpScaler* s, const uint8_t* pixels, int pitch, const uint32_t
         uint8_t* line = out + static_cast<ptrdiff_t>(y) * outPitch;
         const auto* upper =
             reinterpret_cast<const uint8_t*>(ExpandedRow(s, pixels, pitch, colors, r.from));
-        if (r.weight == 256) {
+        // Two rows alike mix into either: the battle's star field is drawn on every other row
+        // in turn, the rows between left as the row above.
+        const uint8_t* source = pixels + static_cast<ptrdiff_t>(r.from) * pitch;
+        if (r.weight == 256 || std::memcmp(source, source + pitch, FrameWidth) == 0) {
             std::memcpy(line, upper, rowBytes);
             continue;
         }
