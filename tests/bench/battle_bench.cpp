@@ -7,6 +7,7 @@
 #include "platform/host/headless/headless.h"
 #include "players/objects.h"
 #include "tests/bench/mission.h"
+#include "tests/spawn.h"
 
 namespace {
 
@@ -20,15 +21,9 @@ void Crowd(int count) {
     scheduleCursor = 1;
     rowDeadline = FrameCounter + 100000;
     for (int i = 0; i < count; ++i) {
-        Enemy* e = AppendEnemy();
-        e->kind = i % 3;
-        e->pattern = i % 3;
-        e->x = e->anchorX = 40 + (i * 37) % 520;
-        e->y = e->anchorY = (i * 53) % 250;
-        e->speed = 8 + i % 5;
-        e->angle = 20 + (i * 7) % 140;
+        Enemy* e = Spawn(AppendEnemy(), i % 3, i % 3, 40 + (i * 37) % 520, (i * 53) % 250,
+                         8 + i % 5, 20 + (i * 7) % 140);
         e->step1 = e->step2 = i % 9;
-        e->hitPoints = EnemyKinds[e->kind].maxHitPoints;
     }
 }
 

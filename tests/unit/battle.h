@@ -16,6 +16,7 @@
 #include "platform/host/headless/headless.h"
 #include "platform/sound.h"
 #include "players/swatters.h"
+#include "tests/spawn.h"
 
 inline void StartBattle(int mission, int twoPlayer = 0) {
     Boot();
@@ -32,15 +33,7 @@ inline void StartBattle(int mission, int twoPlayer = 0) {
 // A Flying enemy of `kind` at (x, y), as a spawner would leave it.
 inline Enemy* PlaceEnemy(int kind, int x, int y, int pattern = Line, int speed = 8,
                          int angle = 90) {
-    Enemy* e = AppendEnemy();
-    e->kind = kind;
-    e->x = e->anchorX = x;
-    e->y = e->anchorY = y;
-    e->pattern = pattern;
-    e->speed = speed;
-    e->angle = angle;
-    e->hitPoints = EnemyKinds[kind].maxHitPoints;
-    return e;
+    return Spawn(AppendEnemy(), kind, pattern, x, y, speed, angle);
 }
 
 // Puts a player's swatter, normal size, so that its mesh centre is at (cx, cy), and swats.

@@ -8,18 +8,13 @@
 #include "app/flow.h"
 #include "enemies/enemies.h"
 #include "enemies/movement.h"
+#include "tests/spawn.h"
 
 namespace {
 
 Enemy Make(int kind, int pattern, int x, int y, int speed, int angle) {
     Enemy e{};
-    e.kind = kind;
-    e.pattern = pattern;
-    e.x = e.anchorX = x;
-    e.y = e.anchorY = y;
-    e.speed = speed;
-    e.angle = angle;
-    e.hitPoints = EnemyKinds[kind].maxHitPoints;
+    Spawn(&e, kind, pattern, x, y, speed, angle);
     return e;
 }
 

@@ -54,9 +54,9 @@ void RigLayoutPad(uint32_t x, uint32_t y, int dx, int dy, bool south, bool east)
 bool RigTakeFocus();
 bool RigCloseWindow();
 
-// The test's own thread first in line for the processor, where the machine allows it: true
-// when the program's waits can be held to the millisecond on this machine.
-bool RigFirstInLine();
+// The test's own thread given real-time priority, where the machine allows it: true when the
+// program's waits can be held to the millisecond on this machine.
+bool RigRealTimePriority();
 
 // The sound device: the next HostOpenSound fails; whether any part of the audio system
 // (threads included) is still running. False when the host has no audio system to look at.

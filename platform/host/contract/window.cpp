@@ -35,12 +35,12 @@ TEST_F(HostContract, TheCloseButtonArrivesAsWindowClosed) {
 // The main loop sleeps until the next tick is due; the tick is timed from its grant, so a
 // wait that ends late makes every tick late. The wait ends at its due millisecond, never
 // before it. Other programs' work would make any wait late now and then; the test thread
-// asks to be first in line for the processor where the machine allows it, and otherwise
+// asks for real-time priority where the machine allows it, and otherwise
 // (a page in a browser on a busy machine is late a third of the time) asks half of the
 // waits on time: a host that wakes a millisecond late, or at the screen's next frame, is late
 // nearly every time.
 TEST_F(HostContract, TheWaitReturnsAtItsDueMillisecond) {
-    bool realTime = RigFirstInLine();
+    bool realTime = RigRealTimePriority();
     OpenWindow();
     int onTime = 0, waits = 0;
     std::string late;

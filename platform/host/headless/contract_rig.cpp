@@ -74,7 +74,7 @@ bool RigCloseWindow() {
 }
 
 // The headless clock moves only as far as each wait asks: every wait ends on time.
-bool RigFirstInLine() {
+bool RigRealTimePriority() {
     return true;
 }
 

@@ -177,7 +177,7 @@ bool RigCloseWindow() {
     return true;
 }
 
-bool RigFirstInLine() {
+bool RigRealTimePriority() {
     sched_param first{};
     first.sched_priority = 1;
     return sched_setscheduler(0, SCHED_FIFO, &first) == 0;

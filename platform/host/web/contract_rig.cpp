@@ -188,7 +188,7 @@ bool RigCloseWindow() {
 }
 
 // A page has no say in where it stands in the processor's queue.
-bool RigFirstInLine() {
+bool RigRealTimePriority() {
     return false;
 }
 
