@@ -6,8 +6,10 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/host/host.h"
+#include "platform/host/sdl_handles.h"
 
 namespace {
 
@@ -20,13 +22,13 @@ struct OpenFace {
     int pixelHeight;
     int averageWidth;
     int style;
-    TTF_Font* font;
+    FontPtr font;
 };
 
 struct FaceTable {
     std::vector<OpenFace> faces; // handle - 1
     ~FaceTable() {
-        for (OpenFace& face : faces) TTF_CloseFont(face.font);
+        faces.clear();
         if (TTF_WasInit()) TTF_Quit();
         FcFini();
     }
@@ -79,16 +81,13 @@ int AverageWidth(TTF_Font* font) {
 
 // SDL_ttf sizes in points; at 72 dots per inch a point is a pixel. A width of its own comes
 // from a horizontal resolution that stretches the face's average letter to it.
-TTF_Font* OpenSized(const FaceFile& file, int pixelHeight, int averageWidth) {
-    TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), pixelHeight, file.index);
+FontPtr OpenSized(const FaceFile& file, int pixelHeight, int averageWidth) {
+    FontPtr font(TTF_OpenFontIndex(file.path.c_str(), pixelHeight, file.index));
     if (!font || averageWidth <= 0) return font;
-    int natural = AverageWidth(font);
+    int natural = AverageWidth(font.get());
     if (natural <= 0) return font;
     auto hdpi = static_cast<unsigned>((72 * averageWidth + natural / 2) / natural);
-    if (TTF_SetFontSizeDPI(font, pixelHeight, hdpi > 0 ? hdpi : 1, 72) != 0) {
-        TTF_CloseFont(font);
-        return nullptr;
-    }
+    if (TTF_SetFontSizeDPI(font.get(), pixelHeight, hdpi > 0 ? hdpi : 1, 72) != 0) return nullptr;
     return font;
 }
 
@@ -106,22 +105,22 @@ int HostOpenFace(const char* name, int pixelHeight, int averageWidth, int style)
             faces[i].pixelHeight == pixelHeight && faces[i].averageWidth == averageWidth &&
             faces[i].style == style)
             return static_cast<int>(i + 1);
-    TTF_Font* font = OpenSized(file, pixelHeight, averageWidth);
+    FontPtr font = OpenSized(file, pixelHeight, averageWidth);
     if (!font) return 0;
     // Slanted letters come from the file where it has them; SDL_ttf shears upright ones.
     int drawn = (style & StyleUnderline ? TTF_STYLE_UNDERLINE : 0) |
                 (style & StyleStrikeOut ? TTF_STYLE_STRIKETHROUGH : 0) |
                 (style & StyleItalic && !file.italic ? TTF_STYLE_ITALIC : 0);
-    TTF_SetFontStyle(font, drawn);
-    faces.push_back({file.path, file.index, pixelHeight, averageWidth, style, font});
+    TTF_SetFontStyle(font.get(), drawn);
+    faces.push_back({file.path, file.index, pixelHeight, averageWidth, style, std::move(font)});
     return static_cast<int>(faces.size());
 }
 
 bool HostRenderText(int face, const char* text, std::vector<uint8_t>* mask, int* width,
                     int* height) {
     if (face < 1 || face > static_cast<int>(Faces.faces.size()) || !text || !*text) return false;
-    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(Faces.faces[static_cast<size_t>(face - 1)].font,
-                                               text, SDL_Color{255, 255, 255, 255});
+    SurfacePtr glyphs(TTF_RenderUTF8_Solid(Faces.faces[static_cast<size_t>(face - 1)].font.get(),
+                                           text, SDL_Color{255, 255, 255, 255}));
     if (!glyphs) return false;
     // A solid rendering is 8-bit with index 0 for the background.
     *width = glyphs->w;
@@ -132,6 +131,5 @@ bool HostRenderText(int face, const char* text, std::vector<uint8_t>* mask, int*
         for (int x = 0; x < glyphs->w; ++x)
             (*mask)[static_cast<size_t>(y * glyphs->w + x)] = row[x] != 0;
     }
-    SDL_FreeSurface(glyphs);
     return true;
 }

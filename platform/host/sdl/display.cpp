@@ -20,15 +20,17 @@
 #include "platform/host/present.h"
 #include "platform/host/sdl/gpu.h"
 #include "platform/host/sdl/window.h"
+#include "platform/host/sdl_handles.h"
 
 namespace {
 
 SDL_Window* Window;
-SDL_Renderer* Renderer;
-SDL_Texture* Picture;
-SDL_PixelFormat* PictureFormat;
+// The textures are declared after their renderer, so that they go first.
+RendererPtr Renderer;
+TexturePtr Picture;
+FormatPtr PictureFormat;
 // The picture enlarged on the GPU by `PrescaledBy`, for the linear shrink to the screen.
-SDL_Texture* Prescaled;
+TexturePtr Prescaled;
 int PrescaledBy;
 bool WholeOnly;
 
@@ -49,11 +51,10 @@ void SetWindowIcon() {
     const uint8_t* bytes;
     size_t size;
     if (!HostFindResource("ICON", 129, &bytes, &size)) return;
-    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(size)), 1);
+    SurfacePtr icon(SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(size)), 1));
     if (!icon) return;
-    SDL_SetColorKey(icon, SDL_TRUE, 0);
-    SDL_SetWindowIcon(Window, icon);
-    SDL_FreeSurface(icon);
+    SDL_SetColorKey(icon.get(), SDL_TRUE, 0);
+    SDL_SetWindowIcon(Window, icon.get());
 }
 
 // Without a screen SDL falls back on drivers that draw nowhere. Asked for by name they are
@@ -73,7 +74,7 @@ void UpdateColors(const SDL_PixelFormat* format, const HostColor palette[256]) {
 // rasterisers call themselves accelerated.
 bool RendererIsHardware() {
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(Renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED))
+    if (SDL_GetRendererInfo(Renderer.get(), &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED))
         return false;
     if (std::strncmp(info.name, "opengl", 6) != 0) return true;
     using GetString = const unsigned char* (*)(unsigned);
@@ -88,31 +89,30 @@ bool RendererIsHardware() {
 }
 
 bool OpenTexturePath() {
-    Renderer =
-        SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
+    Renderer.reset(
+        SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE));
     if (!Renderer) return false;
-    Picture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                FrameWidth, FrameHeight);
+    Picture.reset(SDL_CreateTexture(Renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                    SDL_TEXTUREACCESS_STREAMING, FrameWidth, FrameHeight));
     if (!Picture) return false;
     // Set on the texture itself: a scale-quality hint from the environment would blur it.
-    SDL_SetTextureScaleMode(Picture, SDL_ScaleModeNearest);
+    SDL_SetTextureScaleMode(Picture.get(), SDL_ScaleModeNearest);
     Uint32 format;
-    SDL_QueryTexture(Picture, &format, nullptr, nullptr, nullptr);
-    PictureFormat = SDL_AllocFormat(format);
+    SDL_QueryTexture(Picture.get(), &format, nullptr, nullptr, nullptr);
+    PictureFormat.reset(SDL_AllocFormat(format));
     if (!PictureFormat) return false;
-    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-    SDL_RenderClear(Renderer);
-    SDL_RenderPresent(Renderer);
+    SDL_SetRenderDrawColor(Renderer.get(), 0, 0, 0, 255);
+    SDL_RenderClear(Renderer.get());
+    SDL_RenderPresent(Renderer.get());
     return true;
 }
 
 void CloseTexturePath() {
-    if (PictureFormat) SDL_FreeFormat(PictureFormat);
-    if (Renderer) SDL_DestroyRenderer(Renderer); // and its texture
-    PictureFormat = nullptr;
-    Picture = Prescaled = nullptr;
+    PictureFormat.reset();
+    Picture.reset();
+    Prescaled.reset();
     PrescaledBy = 0;
-    Renderer = nullptr;
+    Renderer.reset();
 }
 
 // The picture's place in the renderer's output, and the texture that takes it there: the
@@ -120,38 +120,38 @@ void CloseTexturePath() {
 // next whole multiple up, made again only when that multiple changes.
 SDL_Texture* LayOutRenderer(SDL_Rect* place) {
     int w, h;
-    if (SDL_GetRendererOutputSize(Renderer, &w, &h) != 0) return nullptr;
+    if (SDL_GetRendererOutputSize(Renderer.get(), &w, &h) != 0) return nullptr;
     PictureRect fit = FitPicture(w, h, WholeOnly);
     *place = {fit.x, fit.y, fit.w, fit.h};
-    if (fit.w % FrameWidth == 0 && fit.h % FrameHeight == 0) return Picture;
+    if (fit.w % FrameWidth == 0 && fit.h % FrameHeight == 0) return Picture.get();
     const int by =
         std::max((fit.w + FrameWidth - 1) / FrameWidth, (fit.h + FrameHeight - 1) / FrameHeight);
     if (by != PrescaledBy) {
-        if (Prescaled) SDL_DestroyTexture(Prescaled);
-        Prescaled = SDL_CreateTexture(Renderer, PictureFormat->format, SDL_TEXTUREACCESS_TARGET,
-                                      FrameWidth * by, FrameHeight * by);
+        Prescaled.reset(SDL_CreateTexture(Renderer.get(), PictureFormat->format,
+                                          SDL_TEXTUREACCESS_TARGET, FrameWidth * by,
+                                          FrameHeight * by));
         if (!Prescaled) return nullptr;
-        SDL_SetTextureScaleMode(Prescaled, SDL_ScaleModeLinear);
+        SDL_SetTextureScaleMode(Prescaled.get(), SDL_ScaleModeLinear);
         PrescaledBy = by;
     }
-    if (SDL_SetRenderTarget(Renderer, Prescaled) != 0) return nullptr;
-    SDL_RenderCopy(Renderer, Picture, nullptr, nullptr);
-    SDL_SetRenderTarget(Renderer, nullptr);
-    return Prescaled;
+    if (SDL_SetRenderTarget(Renderer.get(), Prescaled.get()) != 0) return nullptr;
+    SDL_RenderCopy(Renderer.get(), Picture.get(), nullptr, nullptr);
+    SDL_SetRenderTarget(Renderer.get(), nullptr);
+    return Prescaled.get();
 }
 
 void PresentToTexture(const uint8_t* pixels, int pitch, const HostColor palette[256]) {
-    UpdateColors(PictureFormat, palette);
+    UpdateColors(PictureFormat.get(), palette);
     void* out;
     int outPitch;
-    if (SDL_LockTexture(Picture, nullptr, &out, &outPitch) != 0) return;
+    if (SDL_LockTexture(Picture.get(), nullptr, &out, &outPitch) != 0) return;
     ExpandFrame(pixels, pitch, Colors.colors, 1, static_cast<uint8_t*>(out), outPitch);
-    SDL_UnlockTexture(Picture);
+    SDL_UnlockTexture(Picture.get());
     SDL_Rect place;
     SDL_Texture* shown = LayOutRenderer(&place);
-    SDL_RenderClear(Renderer);
-    if (shown) SDL_RenderCopy(Renderer, shown, nullptr, &place);
-    SDL_RenderPresent(Renderer);
+    SDL_RenderClear(Renderer.get());
+    if (shown) SDL_RenderCopy(Renderer.get(), shown, nullptr, &place);
+    SDL_RenderPresent(Renderer.get());
 }
 
 int SDLCALL WatchWindow(void*, SDL_Event* event) {
@@ -281,7 +281,7 @@ void HostDotsPerInch(bool logical, float* x, float* y) {
     if (SDL_GetDisplayDPI(0, nullptr, &hdpi, &vdpi) != 0) return;
     int w = FrameWidth, h = FrameHeight;
     if (Renderer)
-        SDL_GetRendererOutputSize(Renderer, &w, &h);
+        SDL_GetRendererOutputSize(Renderer.get(), &w, &h);
     else if (Window)
         SDL_GetWindowSizeInPixels(Window, &w, &h);
     PictureRect fit = FitPicture(w, h, WholeOnly);

@@ -3,6 +3,7 @@
 
 #include "platform/host/host.h"
 #include "platform/host/sdl/window.h"
+#include "platform/host/sdl_handles.h"
 
 namespace {
 
@@ -10,8 +11,9 @@ bool MouseHeld;
 bool Pressed; // the left button, since the last look at it
 // Player 2's pad: whichever is attached now. Pads SDL knows (its game controller database, and
 // SDL_GAMECONTROLLERCONFIG from the environment) are read by their layout; others raw.
-SDL_GameController* Pad;
-SDL_Joystick* Joystick; // the pad's, or a pad SDL does not know
+PadPtr Pad;
+JoystickPtr Unknown;    // a pad SDL does not know, held as a plain joystick
+SDL_Joystick* Joystick; // the pad's, or the unknown one
 
 // The swatter moves one pixel per mouse count, as it did with the raw device: no pointer
 // speed, no acceleration, no scaling to the enlarged picture, whatever the environment asks.
@@ -26,15 +28,13 @@ void AskForRawCounts() {
 SDL_Joystick* AttachedPad() {
     SDL_JoystickUpdate();
     if (Joystick && SDL_JoystickGetAttached(Joystick)) return Joystick;
-    if (Pad)
-        SDL_GameControllerClose(Pad);
-    else if (Joystick)
-        SDL_JoystickClose(Joystick);
-    Pad = nullptr;
+    Pad.reset();
+    Unknown.reset();
     Joystick = nullptr;
     if (SDL_NumJoysticks() < 1) return nullptr;
-    if (SDL_IsGameController(0)) Pad = SDL_GameControllerOpen(0);
-    Joystick = Pad ? SDL_GameControllerGetJoystick(Pad) : SDL_JoystickOpen(0);
+    if (SDL_IsGameController(0)) Pad.reset(SDL_GameControllerOpen(0));
+    if (!Pad) Unknown.reset(SDL_JoystickOpen(0));
+    Joystick = Pad ? SDL_GameControllerGetJoystick(Pad.get()) : Unknown.get();
     return Joystick;
 }
 
@@ -46,9 +46,11 @@ uint32_t Unsigned(Sint16 axis) {
 // The left stick, or the D-pad where it is pressed; button 1 the south button (A, cross),
 // button 2 the east one (B, circle).
 void ReadLayout(uint32_t* x, uint32_t* y, uint32_t* buttons) {
-    auto held = [](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(Pad, b) != 0; };
-    *x = Unsigned(SDL_GameControllerGetAxis(Pad, SDL_CONTROLLER_AXIS_LEFTX));
-    *y = Unsigned(SDL_GameControllerGetAxis(Pad, SDL_CONTROLLER_AXIS_LEFTY));
+    auto held = [](SDL_GameControllerButton b) {
+        return SDL_GameControllerGetButton(Pad.get(), b) != 0;
+    };
+    *x = Unsigned(SDL_GameControllerGetAxis(Pad.get(), SDL_CONTROLLER_AXIS_LEFTX));
+    *y = Unsigned(SDL_GameControllerGetAxis(Pad.get(), SDL_CONTROLLER_AXIS_LEFTY));
     if (held(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) *x = 0;
     if (held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) *x = 65535;
     if (held(SDL_CONTROLLER_BUTTON_DPAD_UP)) *y = 0;
