@@ -4,6 +4,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 PictureRect FitPicture(int width, int height, bool whole) {
     int w, h;
     if (whole) {
@@ -131,6 +135,23 @@ void MixRows(const uint8_t* a, const uint8_t* b, unsigned weight, size_t bytes, 
         out[i] = static_cast<uint8_t>((a[i] * weight + b[i] * rest + 128) >> 8);
 }
 
+// A finished row into the output. The output is the window's own memory, which the X server
+// reads on another core after every frame: written past the caches, a row's lines need not be
+// fetched back from there first.
+void StoreRow(uint8_t* out, const uint8_t* row, size_t bytes) {
+#if defined(__SSE2__)
+    const size_t head = std::min(bytes, (16 - reinterpret_cast<uintptr_t>(out) % 16) % 16);
+    std::memcpy(out, row, head);
+    size_t i = head;
+    for (; i + 16 <= bytes; i += 16)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(out + i),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i)));
+    std::memcpy(out + i, row + i, bytes - i);
+#else
+    std::memcpy(out, row, bytes);
+#endif
+}
+
 } // namespace
 
 void LayOutScaler(SharpScaler* s, int width, int height) {
@@ -158,6 +179,9 @@ void LayOutScaler(SharpScaler* s, int width, int height) {
         s->rows[j] = {static_cast<int16_t>(t.from), static_cast<uint16_t>(t.weight)};
     }
     for (auto& row : s->expanded) row.assign(width + 4, 0);
+    s->mixed.assign(width, 0);
+    s->shown.assign(FrameWidth * FrameHeight, 0);
+    s->showing = false;
 }
 
 void ScaleFrame(SharpScaler* s, const uint8_t* pixels, int pitch, const uint32_t colors[256],
@@ -166,11 +190,24 @@ void ScaleFrame(SharpScaler* s, const uint8_t* pixels, int pitch, const uint32_t
         ExpandFrame(pixels, pitch, colors, s->whole, out, outPitch);
         return;
     }
-    // The colours may have changed since the last frame: nothing expanded is kept across frames.
+    // The rows this frame changed; all of them when the colours did or the output is new.
+    if (!s->showing || std::memcmp(colors, s->shownColors, sizeof s->shownColors) != 0) {
+        s->showing = false;
+        std::memcpy(s->shownColors, colors, sizeof s->shownColors);
+    }
+    bool changed[FrameHeight + 1] = {};
+    for (int y = 0; y < FrameHeight; ++y) {
+        const uint8_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
+        uint8_t* kept = s->shown.data() + static_cast<ptrdiff_t>(y) * FrameWidth;
+        changed[y] = !s->showing || std::memcmp(row, kept, FrameWidth) != 0;
+        if (changed[y]) std::memcpy(kept, row, FrameWidth);
+    }
+    s->showing = true;
     s->expandedFrom[0] = s->expandedFrom[1] = -1;
     const size_t rowBytes = static_cast<size_t>(s->width) * sizeof(uint32_t);
     for (int y = 0; y < s->height; ++y) {
         const SharpScaler::Row r = s->rows[y];
+        if (!changed[r.from] && !(r.weight != 256 && changed[r.from + 1])) continue;
         uint8_t* line = out + static_cast<ptrdiff_t>(y) * outPitch;
         const auto* upper =
             reinterpret_cast<const uint8_t*>(ExpandedRow(s, pixels, pitch, colors, r.from));
@@ -178,11 +215,15 @@ void ScaleFrame(SharpScaler* s, const uint8_t* pixels, int pitch, const uint32_t
         // in turn, the rows between left as the row above.
         const uint8_t* source = pixels + static_cast<ptrdiff_t>(r.from) * pitch;
         if (r.weight == 256 || std::memcmp(source, source + pitch, FrameWidth) == 0) {
-            std::memcpy(line, upper, rowBytes);
+            StoreRow(line, upper, rowBytes);
             continue;
         }
         const auto* lower =
             reinterpret_cast<const uint8_t*>(ExpandedRow(s, pixels, pitch, colors, r.from + 1));
-        MixRows(upper, lower, r.weight, rowBytes, line);
+        MixRows(upper, lower, r.weight, rowBytes, reinterpret_cast<uint8_t*>(s->mixed.data()));
+        StoreRow(line, reinterpret_cast<const uint8_t*>(s->mixed.data()), rowBytes);
     }
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
 }

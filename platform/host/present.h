@@ -107,6 +107,13 @@ struct SharpScaler {
     // The last two of the frame's rows expanded across, by the row they came from.
     std::vector<uint32_t> expanded[2];
     int expandedFrom[2];
+    std::vector<uint32_t> mixed; // a row mixed from two, on its way to the output
+    // The frame and colours the output shows, so that output rows a new frame leaves as they were
+    // are not written again (in battle, every other row of the frame changes in a tick); false
+    // until the output has them, and again whenever the output was cleared or is another.
+    std::vector<uint8_t> shown;
+    uint32_t shownColors[256];
+    bool showing;
 };
 void LayOutScaler(SharpScaler* scaler, int width, int height);
 void ScaleFrame(SharpScaler* scaler, const uint8_t* pixels, int pitch, const uint32_t colors[256],

@@ -2,6 +2,7 @@
 // expanded into the window's or the texture's 32-bit pixels, at whole scales and between them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -160,4 +161,45 @@ TEST(Present, TheColourTableIsBuiltAgainOnlyForANewPaletteOrFormat) {
     EXPECT_TRUE(UpdateColorTable(&table, palette, 1, pixel));
     EXPECT_EQ(table.colors[7], 0x010203u);
     EXPECT_TRUE(UpdateColorTable(&table, palette, 2, pixel));
+}
+
+// A frame that changes one row rewrites only the output rows that show it, and those are what
+// scaling the new frame from nothing gives; new colours, or an output said to be cleared, have
+// every row written again.
+TEST(Present, OnlyTheOutputRowsAFrameChangedAreWrittenAgain) {
+    const Colors palette;
+    std::vector<uint8_t> frame = RandomFrame(11);
+    const int width = 1024, height = 768, outPitch = width * 4;
+    std::vector<uint8_t> kept(static_cast<size_t>(outPitch) * height), fresh(kept.size());
+    SharpScaler scaler{}, other{};
+    LayOutScaler(&scaler, width, height);
+    LayOutScaler(&other, width, height);
+    auto rowsWritten = [&](const uint32_t* colors) {
+        std::fill(kept.begin(), kept.end(), 0xA5);
+        ScaleFrame(&scaler, frame.data(), Pitch, colors, kept.data(), outPitch);
+        std::vector<int> rows;
+        for (int y = 0; y < height; ++y)
+            if (std::any_of(kept.begin() + y * outPitch, kept.begin() + (y + 1) * outPitch,
+                            [](uint8_t b) { return b != 0xA5; }))
+                rows.push_back(y);
+        return rows;
+    };
+    EXPECT_EQ(rowsWritten(palette.c).size(), static_cast<size_t>(height));
+    EXPECT_TRUE(rowsWritten(palette.c).empty());
+    // Frame row 100 covers output rows 160 to 161.6.
+    frame[static_cast<size_t>(100) * Pitch + 5] ^= 1;
+    EXPECT_EQ(rowsWritten(palette.c), (std::vector<int>{160, 161}));
+    ScaleFrame(&other, frame.data(), Pitch, palette.c, fresh.data(), outPitch);
+    for (int y : {160, 161})
+        EXPECT_TRUE(std::equal(kept.begin() + y * outPitch, kept.begin() + (y + 1) * outPitch,
+                               fresh.begin() + y * outPitch))
+            << y;
+    // Row 101 shows in output row 161, mixed with row 100 above it, and in rows 162 and 163.
+    frame[static_cast<size_t>(101) * Pitch + 5] ^= 1;
+    EXPECT_EQ(rowsWritten(palette.c), (std::vector<int>{161, 162, 163}));
+    Colors brighter;
+    brighter.c[frame[0]] ^= 0xFF;
+    EXPECT_EQ(rowsWritten(brighter.c).size(), static_cast<size_t>(height));
+    scaler.showing = false;
+    EXPECT_EQ(rowsWritten(brighter.c).size(), static_cast<size_t>(height));
 }

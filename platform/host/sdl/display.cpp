@@ -185,6 +185,7 @@ SDL_Surface* LayOutWindow(bool* whole) {
     PictureRect fit = FitPicture(screen->w, screen->h, WholeOnly);
     PicturePlace = {fit.x, fit.y, fit.w, fit.h};
     LayOutScaler(&Scaler, fit.w, fit.h);
+    Scaler.showing = false; // the window was cleared
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
     LaidOut = screen;
     LaidOutWidth = screen->w;
