@@ -9,7 +9,7 @@ import { createHash } from 'node:crypto';
 import { tmpdir } from 'node:os';
 import { inflateSync } from 'node:zlib';
 import { join } from 'node:path';
-import { serve, launch, sleep, checker } from './harness.mjs';
+import { serve, launch, sleep, checker, fill, frameReader } from './harness.mjs';
 
 const [pageDir, workDir, assetDir, slow = ''] = process.argv.slice(2);
 cpSync(join(assetDir, 'sheet.bmp'), join(workDir, 'ref', 'sheet.bmp'));
@@ -83,7 +83,7 @@ function watch() {
     const put = CanvasRenderingContext2D.prototype.putImageData;
     CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
         if (watched.keep && this.canvas.id === 'screen')
-            watched.frames.push({ tick: Module.kestor.stats.ticks + 1, data: new Uint8ClampedArray(image.data) });
+            watched.frames.push({ tick: Module.kestor.stats.ticks + 1, data: frameFrom(image.data, image.width, image.height) });
         return put.call(this, image, ...rest);
     };
     // The sound as a phone's browser keeps it: stopped until the player's gesture, and a gesture
@@ -173,13 +173,6 @@ function watch() {
         const hash = new Uint8Array(await crypto.subtle.digest('SHA-1', rgb));
         return [...hash].map(b => b.toString(16).padStart(2, '0')).join('');
     };
-    window.screenNow = () => {
-        const c = document.createElement('canvas');
-        c.width = 640; c.height = 480;
-        const g = c.getContext('2d');
-        g.drawImage(document.getElementById('screen'), 0, 0);
-        return g.getImageData(0, 0, 640, 480).data;
-    };
 }
 
 // ---- the run -------------------------------------------------------------------------------
@@ -193,6 +186,7 @@ async function openPage(device) {
     const context = await browser.newContext({ ...device, ...touchScreen });
     const page = await context.newPage();
     page.on('pageerror', e => errors.push(e.message));
+    await page.addInitScript(frameReader);
     await page.addInitScript(watch);
     await page.goto(`${base}?2d`, { waitUntil: 'domcontentloaded', timeout: 120000 });
     await page.waitForFunction(() => window.Module && Module.kestor && Module.kestor.screen, null, { timeout: 120000 });
@@ -251,20 +245,29 @@ async function waitForTick(page, tick) {
     await page.waitForFunction(t => Module.kestor.stats.ticks >= t, tick, { timeout: 5000 });
 }
 
-// The layout on every device: the picture whole, at a whole scale of the screen's pixels and
-// centred across; each key at least 48 pixels high, inside the screen and off the picture.
+// The layout on every device: the picture whole, filling the space the keys leave it beside or
+// below it, centred across, its canvas as many pixels as the screen shows of it; each key at
+// least 48 pixels high, inside the screen and off the picture.
 async function layoutOn(name, device) {
     const { context, page } = await openPage(device);
+    // The canvas takes its new size in the frame after the layout's.
+    await page.evaluate(() => new Promise(done => requestAnimationFrame(() => requestAnimationFrame(done))));
     const l = await page.evaluate(() => {
         const box = e => { const r = e.getBoundingClientRect(); return { x: r.x, y: r.y, w: r.width, h: r.height }; };
-        return { ratio: devicePixelRatio, w: innerWidth, h: innerHeight, picture: box(document.getElementById('screen')),
+        const canvas = document.getElementById('screen');
+        return { ratio: devicePixelRatio, w: innerWidth, h: innerHeight, picture: box(canvas), pixels: [canvas.width, canvas.height],
+                 beside: document.body.classList.contains('beside'), rows: [...document.querySelectorAll('.keys')].map(box),
                  keys: [...document.querySelectorAll('.keys button')].map(k => ({ name: k.textContent, ...box(k) })) };
     });
     const p = l.picture, scale = p.w * l.ratio / 640;
+    const space = l.beside ? [l.w - l.rows[0].w - l.rows[1].w, l.h] : [l.w, l.h - l.rows[0].h - l.rows[1].h];
+    // An emulated screen may end in part of a pixel: the picture takes its whole ones.
+    const want = fill(Math.floor(space[0] * l.ratio + 0.1), Math.floor(space[1] * l.ratio + 0.1), false);
     const problems = [];
     // Layout rounds to a 64th of a CSS pixel: a tenth of a device pixel across the picture is that.
-    if (Math.abs(p.w * l.ratio - 640 * Math.round(scale)) > 0.1 || Math.round(scale) < 1 ||
-        Math.abs(p.h * l.ratio - 480 * Math.round(scale)) > 0.1) problems.push(`scale ${scale}`);
+    if (Math.abs(p.w * l.ratio - want.w) > 0.1 || Math.abs(p.h * l.ratio - want.h) > 0.1)
+        problems.push(`${p.w * l.ratio}x${p.h * l.ratio} screen pixels, not ${want.w}x${want.h}`);
+    if (l.pixels[0] !== want.w || l.pixels[1] !== want.h) problems.push(`the canvas holds ${l.pixels.join('x')} pixels`);
     if (p.x < 0 || p.y < 0 || p.x + p.w > l.w + 0.01 || p.y + p.h > l.h + 0.01) problems.push('the picture leaves the screen');
     if (Math.abs(p.x + p.w / 2 - l.w / 2) > 1) problems.push('the picture is not centred across');
     const names = l.keys.map(k => k.name).join(' ');
@@ -274,7 +277,7 @@ async function layoutOn(name, device) {
         if (k.x < 0 || k.y < 0 || k.x + k.w > l.w + 0.01 || k.y + k.h > l.h + 0.01) problems.push(`${k.name} leaves the screen`);
         if (k.x < p.x + p.w && p.x < k.x + k.w && k.y < p.y + p.h && p.y < k.y + k.h) problems.push(`${k.name} covers the picture`);
     }
-    check(`${name} (${l.w}x${l.h}, ratio ${l.ratio}): the picture at ${Math.round(scale)}x, whole and centred, the six keys beside or below it, 48 pixels high`,
+    check(`${name} (${l.w}x${l.h}, ratio ${l.ratio}): the picture fills the space ${l.beside ? 'beside' : 'below'} the keys at ${scale.toFixed(2)}x, whole and centred, the six keys 48 pixels high`,
           problems.join('; '));
     return { context, page };
 }
@@ -355,7 +358,8 @@ try {
         const swish = clipFrames(105);
         const first = await steer(page, cdp, 'down', 250, 215, 'normal');
         const swished = await page.evaluate(tick => watched.starts.filter(s => s.tick >= tick), first.tick);
-        check('a finger down carries the swatter\'s mesh under it in the next tick',
+        const scale = await page.evaluate(() => (Module.kestor.canvas.width / 640).toFixed(2));
+        check(`a finger down carries the swatter's mesh under it in the next tick (the picture at ${scale}x)`,
               first.off <= 4 ? '' : JSON.stringify(first));
         check('a finger down swats: the swish starts in the tick after the touch',
               swished.some(s => s.tick === first.tick + 1 && s.frames === swish) ? '' :
