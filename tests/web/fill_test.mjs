@@ -19,10 +19,10 @@ const title = join(workDir, 'ref', 'title.png');
 // canvas to 27-36 dB.
 const bound = 50;
 
-// Raw R, G, B bytes of a picture, through ImageMagick with any operations before the output.
-function rgb(...args) {
-    const r = spawnSync('convert', [...args, '-depth', '8', 'rgb:-'], { maxBuffer: 1 << 28 });
-    if (r.status !== 0) throw new Error(`convert ${args.join(' ')}: ${r.stderr}`);
+// A picture file's raw R, G, B bytes, through ImageMagick.
+function rgb(file) {
+    const r = spawnSync('convert', [file, '-depth', '8', 'rgb:-'], { maxBuffer: 1 << 28 });
+    if (r.status !== 0) throw new Error(`convert ${file}: ${r.stderr}`);
     return r.stdout;
 }
 
