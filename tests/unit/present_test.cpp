@@ -64,7 +64,8 @@ TEST(Present, ThePictureFillsTheLimitingSideCentredAt4To3) {
 TEST(Present, EveryScaleShowsEachPixelAsASquareOfItsColourAndWritesNothingElse) {
     const int pitch = Pitch;
     const std::vector<uint8_t> frame = RandomFrame(5);
-    const uint32_t* colors = Colors().c;
+    const Colors palette;
+    const uint32_t* colors = palette.c;
     for (int scale = 1; scale <= 5; ++scale) {
         SCOPED_TRACE("scale " + std::to_string(scale));
         const int outPitch = FrameWidth * scale * 4 + 12;
