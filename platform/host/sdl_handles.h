@@ -3,7 +3,6 @@
 #pragma once
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <memory>
 
@@ -15,6 +14,5 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, FreedBy<SDL_FreeSurface>>;
 using FormatPtr = std::unique_ptr<SDL_PixelFormat, FreedBy<SDL_FreeFormat>>;
 using RendererPtr = std::unique_ptr<SDL_Renderer, FreedBy<SDL_DestroyRenderer>>;
 using TexturePtr = std::unique_ptr<SDL_Texture, FreedBy<SDL_DestroyTexture>>;
-using FontPtr = std::unique_ptr<TTF_Font, FreedBy<TTF_CloseFont>>;
 using PadPtr = std::unique_ptr<SDL_GameController, FreedBy<SDL_GameControllerClose>>;
 using JoystickPtr = std::unique_ptr<SDL_Joystick, FreedBy<SDL_JoystickClose>>;

@@ -18,7 +18,7 @@
 
 #include "platform/host/host.h"
 #include "platform/host/present.h"
-#include "platform/host/sdl/gpu.h"
+#include "platform/host/sdl/desktop.h"
 #include "platform/host/sdl/window.h"
 #include "platform/host/sdl_handles.h"
 
@@ -244,7 +244,7 @@ void HostOpenWindow(const char* title) {
         SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!Window) return;
     SetWindowIcon();
-    WatchWindowSystem();
+    WatchWindowSystem(Window);
 }
 
 int HostOpenDisplay(const char* title) {
@@ -311,6 +311,6 @@ void HostMessageBox(const char* title, const char* text) {
     SDL_ShowCursor(SDL_ENABLE);
     // A box before the display step stands on its own: its window is not shown yet.
     bool shown = Window && !(SDL_GetWindowFlags(Window) & SDL_WINDOW_HIDDEN);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, shown ? Window : nullptr);
+    ShowSystemBox(title, text, shown ? Window : nullptr);
     SDL_ShowCursor(SDL_DISABLE);
 }

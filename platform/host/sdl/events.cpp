@@ -1,19 +1,15 @@
 // Events and keys of the SDL host: SDL's events become the game's window messages, and a key
 // press also marks the key for player 2's "pressed since the last look".
 #include <SDL.h>
-#include <SDL_syswm.h>
-#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cstdlib>
 #include <deque>
 
 #include "platform/host/host.h"
-#include "platform/host/sdl/clock.h"
+#include "platform/host/sdl/desktop.h"
 #include "platform/host/sdl/device.h"
-#include "platform/host/sdl/window.h"
 
 namespace {
 
@@ -100,27 +96,12 @@ void Translate(const SDL_Event& e) {
     }
 }
 
-// The X server gone: it died, or the session ended. Xlib's own answer is exit(1) from inside
-// whatever call noticed, and SDL can't go on without its connection: let its calls return and
-// the next one crashes. The game has nothing to save and its sound ends with the process, so
-// it ends there and then, with 0 as when its window is closed.
-int OnWindowSystemGone(Display*) {
-    std::_Exit(0);
-}
-
 void TranslateAll() {
     SDL_Event e;
     while (SDL_PollEvent(&e)) Translate(e);
 }
 
 } // namespace
-
-void WatchWindowSystem() {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(GameWindow(), &info) && info.subsystem == SDL_SYSWM_X11)
-        XSetIOErrorHandler(OnWindowSystemGone);
-}
 
 bool HostTakeEvent(HostEvent* event) {
     TranslateAll();

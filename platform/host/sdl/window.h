@@ -5,6 +5,3 @@
 
 // Null until the display is open.
 SDL_Window* GameWindow();
-// Once the window is made: the end of the window system under it ends the game as the
-// window's close would.
-void WatchWindowSystem();

@@ -1,4 +1,4 @@
-// Text for both hosts: fontconfig stands in for the old font mapper, SDL_ttf draws the letters
+// Text for both Linux hosts: fontconfig stands in for the old font mapper, SDL_ttf draws the letters
 // without smoothing, as they came out on the 8-bit screen. Nothing here needs a display, so
 // the headless host draws the very same letters.
 #include <SDL_ttf.h>
@@ -12,6 +12,8 @@
 #include "platform/host/sdl_handles.h"
 
 namespace {
+
+using FontPtr = std::unique_ptr<TTF_Font, FreedBy<TTF_CloseFont>>;
 
 // One opened face per file and size, shared by every font made with them, as the old font
 // mapper shared its realised fonts; closed when the process ends so that nothing of SDL_ttf,
