@@ -5,128 +5,25 @@
 
 #include "platform/host/contract/rig.h"
 
-namespace {
-
-// A key by its X name as the page names it: its place on the keyboard (`code`).
-EM_JS(void, DispatchKey, (const char* chord, int hold, int down), {
-    var codes = {
-        Return : "Enter",
-        KP_Enter : "NumpadEnter",
-        Left : "ArrowLeft",
-        Up : "ArrowUp",
-        Right : "ArrowRight",
-        Down : "ArrowDown",
-        Shift_L : "ShiftLeft",
-        Control_L : "ControlLeft",
-        Alt_L : "AltLeft",
-        space : "Space"
-    };
-    var code = function(name) {
-        if (codes[name]) return codes[name];
-        if (name.length == 1 && name >= "a" && name <= "z") return "Key" + name.toUpperCase();
-        if (name.length == 1 && name >= "0" && name <= "9") return "Digit" + name;
-        return name;
-    };
-    var alt = false, ctrl = false, shift = false;
-    var send = function(type, name) {
-        var c = code(name);
-        if (c == "AltLeft") alt = type == "keydown";
-        if (c == "ControlLeft") ctrl = type == "keydown";
-        if (c == "ShiftLeft") shift = type == "keydown";
-        window.dispatchEvent(new KeyboardEvent(type, {
-            code : c,
-            key : name,
-            altKey : alt,
-            ctrlKey : ctrl,
-            shiftKey : shift,
-            bubbles : true,
-            cancelable : true
-        }));
-    };
-    var names = UTF8ToString(chord).split("+");
-    if (hold) {
-        send(down ? "keydown" : "keyup", names[0]);
-        return;
-    }
-    for (var i = 0; i < names.length; i++) send("keydown", names[i]);
-    for (var i = names.length - 1; i >= 0; i--) send("keyup", names[i]);
-});
-
-EM_JS(void, MoveMouse, (int dx, int dy), {
-    document.dispatchEvent(
-        new MouseEvent("mousemove", {movementX : dx, movementY : dy, bubbles : true}));
-});
-
-EM_JS(void, MouseButton, (int down), {
-    var target = down ? Module.kestor.canvas : document;
-    target.dispatchEvent(
-        new MouseEvent(down ? "mousedown" : "mouseup", {button : 0, bubbles : true}));
-});
-
-// A pad of the "standard" mapping has four axes and seventeen buttons; a plain one two of each.
-EM_JS(void, AttachPad, (int standard), {
-    var pad = {
-        connected : true,
-        index : 0,
-        id : "rig pad",
-        mapping : standard ? "standard" : "",
-        timestamp : 0,
-        axes : standard ? [ 0, 0, 0, 0 ] : [ 0, 0 ],
-        buttons : []
-    };
-    for (var b = 0; b < (standard ? 17 : 2); b++) pad.buttons.push({pressed : false, value : 0});
-    Module.rigPad = pad;
-    Object.defineProperty(navigator, "getGamepads", {value : function() { return [pad]; }, configurable : true
-});
-});
-
-EM_JS(void, UnplugPad, (), {
-    Object.defineProperty(navigator, "getGamepads", {value : function() { return []; }, configurable : true
-});
-});
-
-// Positions in the old range become the Gamepad API's -1..1; buttons are bits by number.
-EM_JS(void, MovePad, (uint32_t x, uint32_t y, uint32_t buttons), {
-    var pad = Module.rigPad;
-    pad.axes[0] = x / 32767.5 - 1;
-    pad.axes[1] = y / 32767.5 - 1;
-    for (var b = 0; b < pad.buttons.length; b++) {
-        var pressed = (buttons >> b & 1) != 0;
-        pad.buttons[b] = {pressed : pressed, value : pressed ? 1 : 0};
-    }
-    pad.timestamp += 1;
-});
-
-// Switching away blurs the window; closing the tab unloads the page.
-EM_JS(void, SendToWindow, (const char* type),
-      { window.dispatchEvent(new Event(UTF8ToString(type))); });
-
-EM_JS(void, FailAudio, (), {
-    window.AudioContext = undefined;
-    window.webkitAudioContext = undefined;
-});
-
-EM_JS(int, AudioRunning, (),
-      { return Module.kestor.audio && Module.kestor.audio.state != "closed" ? 1 : 0; });
-
-// What kept the page from listening to itself, or nothing.
-EM_JS(void, PageProblem, (char* to, int size), { stringToUTF8(Module.rigProblem, to, size); });
-
-// How many samples the recording must hold to reach what the page has played by now; the
-// recorder's messages come a moment after the audio thread played them.
-EM_JS(double, PlayedByNow, (), {
-    var heard = Module.rigHeard;
-    return Math.floor(heard.audio.currentTime * heard.audio.sampleRate) - heard.first;
-});
-
-EM_JS(int, HeardLength, (), { return Module.rigHeard.length; });
-
-EM_JS(void, CopyHeard, (int16_t * to, int length),
-      { HEAP16.set(Module.rigHeard.samples.subarray(0, length), to >> 1); });
-
-EM_JS(int, HeardRate, (), { return Module.rigHeard.audio.sampleRate; });
-
-} // namespace
+// The page's side, in contract_rig.js.
+extern "C" {
+// A chord of X key names ("Alt_L+F1") pressed and let go, or one key held down or let go.
+void DispatchKey(const char* chord, int hold, int down);
+void MoveMouse(int dx, int dy);
+void MouseButton(int down);
+void AttachPad(int standard);
+void UnplugPad();
+void MovePad(uint32_t x, uint32_t y, uint32_t buttons);
+void SendToWindow(const char* type);
+// The page finds no sound from now on.
+void FailAudio();
+int AudioRunning();
+void PageProblem(char* to, int size);
+double PlayedByNow();
+int HeardLength();
+void CopyHeard(int16_t* to, int length);
+int HeardRate();
+}
 
 // Each test has a page of its own, which starts it once it can hear itself.
 bool RigStart(std::string* why) {

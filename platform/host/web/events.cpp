@@ -1,7 +1,6 @@
 // Keys, focus and the game's sleep on the web host. The browser's events become the game's
 // window messages; between two frames the game sleeps in the browser's event loop, so the tab
 // stays responsive and an idle game costs next to nothing.
-#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <array>
@@ -135,38 +134,18 @@ const char* OnLeave(int, const void*, void*) {
     return nullptr;
 }
 
-EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
-
-// The game's sleep: until a timer shortly before the page's clock reads `due`, cut short by the
-// next message. Timers fire late, the more so the busier or slower the machine, and the next
-// tick is timed from this one's grant, so every late wake-up slows the game down: the timer is
-// set early by a millisecond more than timers have lately been late, at most 8. The time
-// between two sleeps is the game's busy time.
-EM_ASYNC_JS(void, SleepUntilWoken, (double due), {
-    var stats = Module.kestor.stats;
-    stats.busyMs += performance.now() - stats.sliceStart;
-    await new Promise(function(resolve) {
-        Module.kestor.wake = resolve;
-        var early = Math.min(8, 1 + Module.kestor.timerLate);
-        var at = due - early;
-        setTimeout(
-            function() {
-                var late = Math.max(0, performance.now() - at);
-                Module.kestor.timerLate = Math.max(late, Module.kestor.timerLate * 0.98);
-                resolve();
-            },
-            Math.max(0, at - performance.now()));
-    });
-    Module.kestor.wake = null;
-});
-
-EM_JS(void, SliceStarts, (), { Module.kestor.stats.sliceStart = performance.now(); });
-
-EM_JS(void, Wake, (), {
-    if (Module.kestor.wake) Module.kestor.wake();
-});
-
 } // namespace
+
+// The page's side, in events.js.
+extern "C" {
+int PageHasFocus();
+// The game's sleep, in the browser's event loop: until shortly before the page's clock reads
+// `due`, or the next message.
+void SleepUntilWoken(double due);
+// The game's busy time runs from here to the next sleep.
+void SliceStarts();
+void Wake();
+}
 
 void ListenForEvents() {
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;

@@ -1,12 +1,14 @@
 // Player 1's mouse and player 2's gamepad on the web host. The mouse is the pointer locked to
 // the canvas: its movementX/Y are the device's counts, one pixel of the swatter each.
-#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cmath>
 #include <cstring>
 
 #include "platform/host/web/web.h"
+
+// The page's side, in input.js: the pointer locked to the canvas, if the browser lets it.
+extern "C" void TakePointer();
 
 namespace {
 
@@ -15,15 +17,6 @@ bool ReleasingPointer;
 int MotionX, MotionY;
 bool LeftDown;
 bool Pressed; // since the last look at the button
-
-// A refused lock (no click behind it, or asked again too soon after Escape) leaves the pointer
-// free until the next click; it is no error of the page's.
-EM_JS(void, TakePointer, (), {
-    var canvas = Module.kestor.canvas;
-    if (document.pointerLockElement == canvas) return;
-    var asked = canvas.requestPointerLock();
-    if (asked && asked.catch) asked.catch(function(){});
-});
 
 EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* e, void*) {
     MotionX += static_cast<int>(e->movementX);

@@ -9,16 +9,14 @@
 #include "platform/host/host.h"
 #include "platform/host/web/web.h"
 
-namespace {
+// The page's side, in system.js: its measure of itself.
+extern "C" {
+// Starts the page's counts; the page's clock now.
+double StartClock();
+void CountTick();
+}
 
-// The page's measure of itself: ticks, those that came more than 50 ms after the one before,
-// the game's busy time between its sleeps, and the page's clock when the game's read 0.
-EM_JS(double, StartClock, (), {
-    var now = performance.now();
-    Module.kestor.stats =
-        {ticks : 0, lateTicks : 0, lastTickAt : 0, busyMs : 0, sliceStart : now, startedAt : now};
-    return now;
-});
+namespace {
 
 const double StartedAt = StartClock();
 
@@ -51,12 +49,6 @@ bool HostReadFile(const char* name, std::vector<uint8_t>* bytes) {
 // The page keeps the count of ticks and their times, for the busy time per tick and how
 // steadily they come.
 void HostTickDone() {
-    EM_ASM({
-        var stats = Module.kestor.stats;
-        var now = performance.now();
-        if (stats.ticks > 0 && now - stats.lastTickAt > 50) stats.lateTicks += 1;
-        stats.lastTickAt = now;
-        stats.ticks += 1;
-    });
+    CountTick();
 }
 void HostKeyDone(int) {}

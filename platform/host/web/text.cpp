@@ -2,14 +2,21 @@
 // into the unsmoothed mask an 8-bit screen showed. The old names pick the families: a bold
 // serif for "Times New Roman Bold", a bold monospace for "Courier New Bold". The screen's
 // resolution lives with the display.
-#include <emscripten.h>
-
 #include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/host/host.h"
+
+// The page's side, in text.js: letters drawn on a canvas of their own.
+extern "C" {
+// The string's width; its height to `height`.
+double MeasureText(const char* font, const char* text, int* height);
+// The string's mask: 1 where the letters or their lines cover half a pixel or more.
+void DrawText(const char* font, const char* text, double stretch, int lines, uint8_t* mask,
+              int width, int height);
+}
 
 namespace {
 
@@ -19,45 +26,6 @@ struct Face {
     int lines;        // the style's underline and strike-out bits
 };
 std::vector<Face> Faces; // handle - 1
-
-// Sizes on a canvas of its own, kept for the letters: the width and the height of the string.
-EM_JS(double, MeasureText, (const char* font, const char* text, int* height), {
-    var canvas =
-        Module.kestor.letters || (Module.kestor.letters = document.createElement("canvas"));
-    var context = canvas.getContext("2d", {willReadFrequently : true});
-    context.font = UTF8ToString(font);
-    var m = context.measureText(UTF8ToString(text));
-    HEAP32[height >> 2] = Math.ceil(m.fontBoundingBoxAscent + m.fontBoundingBoxDescent);
-    return m.width;
-});
-
-// Lines go where SDL_ttf puts them: the underline just below the baseline, the strike-out at
-// the middle of the lower-case letters; both as thick as a stroke of the face.
-EM_JS(void, DrawText,
-      (const char* font, const char* text, double stretch, int lines, uint8_t* mask, int width,
-       int height),
-      {
-          var canvas = Module.kestor.letters;
-          canvas.width = width;
-          canvas.height = height;
-          var context = canvas.getContext("2d", {willReadFrequently : true});
-          context.font = UTF8ToString(font);
-          context.textBaseline = "alphabetic";
-          context.fillStyle = "#fff";
-          var m = context.measureText("x");
-          var baseline = Math.round(m.fontBoundingBoxAscent);
-          var stroke = Math.max(1, Math.round(height / 16));
-          context.scale(stretch, 1);
-          context.fillText(UTF8ToString(text), 0, baseline);
-          context.setTransform(1, 0, 0, 1, 0, 0);
-          if (lines & 4) context.fillRect(0, baseline + stroke, width, stroke);
-          if (lines & 8)
-              context.fillRect(0, baseline - Math.round(m.actualBoundingBoxAscent / 2), width,
-                               stroke);
-          var cover = context.getImageData(0, 0, width, height).data;
-          for (var i = 0; i < width * height; i++)
-              HEAPU8[mask + i] = cover[4 * i + 3] >= 128 ? 1 : 0;
-      });
 
 int FaceHandle(const Face& face) {
     for (size_t i = 0; i < Faces.size(); ++i)

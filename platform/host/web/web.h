@@ -12,15 +12,13 @@ double PageTimeAt(uint32_t ms);
 void ListenForEvents();
 // A message for the game; wakes a waiting game.
 void QueueEvent(HostEventKind kind, int key);
-// Browsers start sound only after a key or a click on the page.
-void ResumeSound();
-// The game itself gave the pointer back: that is no Escape.
-bool MouseReleasedByGame();
+// Browsers start sound only after a key or a click on the page (sound.js).
+extern "C" void ResumeSound();
 // Player 1's left button, from the mouse or a finger.
 void PressLeftButton(bool down);
 // Takes fingers on the picture as player 1's mouse.
 void ListenForTouch();
 // Adds the counts that carry the swatter under the finger, while one steers.
 void AddFingerCounts(int* dx, int* dy);
-// A game is being played: the screen stays on.
-void KeepAwake();
+// A game is being played: the screen stays on (display.js).
+extern "C" void KeepAwake();
