@@ -1,6 +1,5 @@
 // Keys, the mouse and the joystick as the game reads them.
 #include <cctype>
-#include <fstream>
 #include <string>
 
 #include "platform/host/contract/contract.h"
@@ -240,14 +239,6 @@ namespace {
 
 // How often this thread has gone to sleep and been woken, from the kernel's count; -1 where
 // there is no such count.
-long WakeUps() {
-    std::ifstream status("/proc/thread-self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.starts_with("voluntary_ctxt_switches:")) return std::stol(line.substr(24));
-    return -1;
-}
-
 } // namespace
 
 // A joystick is read when the game asks: it does not turn the program's waits into polling.
@@ -259,8 +250,8 @@ TEST_F(HostContract, AJoystickDoesNotWakeTheWait) {
     ASSERT_EQ(HostJoystickCount(), 1);
     uint32_t x, y, buttons;
     ASSERT_TRUE(HostJoystickRead(&x, &y, &buttons));
-    long before = WakeUps();
+    long before = RigWakeUps();
     if (before < 0) GTEST_SKIP() << "no count of wake-ups on this machine";
     Pass(500);
-    EXPECT_LT(WakeUps() - before, 50);
+    EXPECT_LT(RigWakeUps() - before, 50);
 }

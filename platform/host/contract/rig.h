@@ -54,6 +54,10 @@ void RigLayoutPad(uint32_t x, uint32_t y, int dx, int dy, bool south, bool east)
 bool RigTakeFocus();
 bool RigCloseWindow();
 
+// How often the test's own thread has been woken from its sleeps so far; -1 where the machine
+// keeps no such count.
+long RigWakeUps();
+
 // The test's own thread given real-time priority, where the machine allows it: true when the
 // program's waits can be held to the millisecond on this machine.
 bool RigRealTimePriority();

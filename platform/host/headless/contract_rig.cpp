@@ -74,6 +74,11 @@ bool RigCloseWindow() {
 }
 
 // The headless clock moves only as far as each wait asks: every wait ends on time.
+// The headless host never sleeps: its clock moves only when the program waits.
+long RigWakeUps() {
+    return -1;
+}
+
 bool RigRealTimePriority() {
     return true;
 }

@@ -85,6 +85,11 @@ bool RigCloseWindow() {
 }
 
 // A page has no say in where it stands in the processor's queue.
+// A page can't count its thread's wake-ups.
+long RigWakeUps() {
+    return -1;
+}
+
 bool RigRealTimePriority() {
     return false;
 }
