@@ -84,6 +84,7 @@ void WatchWindowSystem(SDL_Window* window) {
         XSetIOErrorHandler(OnWindowSystemGone);
 }
 
+// A box is only tried where there is a screen, so that none can hang.
 void ShowSystemBox(const char* title, const char* text, SDL_Window* owner) {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, owner);
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, owner);
 }

@@ -14,5 +14,6 @@ bool MayHaveGpu(SDL_Window* window);
 // Once the window is made: the end of the window system under it ends the game as the
 // window's close would.
 void WatchWindowSystem(SDL_Window* window);
-// The system's own message box, in front of `owner` where there is one.
+// The system's own message box, in front of `owner` where there is one; a platform that may
+// have no screen to show it on leaves it out.
 void ShowSystemBox(const char* title, const char* text, SDL_Window* owner);

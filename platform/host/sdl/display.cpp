@@ -302,15 +302,17 @@ uint32_t HostSurfaceResult() {
 }
 
 // Boxes come at failures, often before or instead of a display; standard error always hears
-// of them, and a box is only tried where there is a screen, so no box can hang.
+// of them, and the platform shows its box where it can.
 void HostMessageBox(const char* title, const char* text) {
     std::fprintf(stderr, "%s: %s\n", title, text);
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    bool video = SDL_WasInit(SDL_INIT_VIDEO) != 0;
     // The box needs the pointer: the held mouse would keep every click inside the game.
-    HostCloseMouse();
-    SDL_ShowCursor(SDL_ENABLE);
+    if (video) {
+        HostCloseMouse();
+        SDL_ShowCursor(SDL_ENABLE);
+    }
     // A box before the display step stands on its own: its window is not shown yet.
     bool shown = Window && !(SDL_GetWindowFlags(Window) & SDL_WINDOW_HIDDEN);
     ShowSystemBox(title, text, shown ? Window : nullptr);
-    SDL_ShowCursor(SDL_DISABLE);
+    if (video) SDL_ShowCursor(SDL_DISABLE);
 }

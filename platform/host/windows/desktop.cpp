@@ -59,7 +59,8 @@ bool MayHaveGpu(SDL_Window*) {
 // Nothing to watch: the window system is the system itself.
 void WatchWindowSystem(SDL_Window*) {}
 
-// MessageBox, as the original showed its failures: an OK button, owned by the window.
+// MessageBox, as the original showed its failures: an OK button, owned by the window where it
+// is shown. Windows has a screen even where SDL's video could not start.
 void ShowSystemBox(const char* title, const char* text, SDL_Window* owner) {
     HWND window = nullptr;
     SDL_SysWMinfo info;
