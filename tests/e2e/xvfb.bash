@@ -96,3 +96,51 @@ matches_sim() {
     echo "${best:-no frames}"
     return 1
 }
+
+# Seconds from the first to the last sample louder than two 8-bit steps, by sox.
+audible() {
+    sox "$@" -n silence 1 0 1.6% reverse silence 1 0 1.6% reverse stat 2>&1 |
+        awk '/^Length/ { print $3 }'
+}
+
+# From the title: F1 opens the first mission, a swat in MissionIntro must sound the whole swish,
+# as long as its clip, in the mix the sound device played (SDL's disk driver: one channel of
+# 16 bits at 44100 Hz, in the file `mix`), and Escape then ends the game with 0. DishRise lasts
+# three seconds; the mission's fanfare (1.27 s) opens MissionIntro, which lasts two. The swat
+# comes once the fanfare is over, and Escape before the battle can make a sound.
+# Arguments: the mix file, the swish's clip.
+swat_and_hear_swish() {
+    local mix=$1 clip=$2 rate=44100 mark heard whole
+    xdotool key F1
+    sleep 4.6
+    mark=$(stat -c %s "$mix")
+    xdotool mousedown 1 # held over a tick or two, as a hand would
+    sleep 0.1
+    xdotool mouseup 1
+    sleep 0.3
+    xdotool key Escape
+    expect_exit 0 Escape
+    # A third of a second from the swat on: the swish and nothing of the battle.
+    tail -c +$((mark + 1)) "$mix" | head -c $((rate * 2 / 3)) >"$ARTIFACTS/swish.raw"
+    heard=$(audible -t raw -r $rate -e signed -b 16 -c 1 "$ARTIFACTS/swish.raw")
+    whole=$(audible "$clip")
+    echo "swish: heard ${heard}s of the clip's ${whole}s"
+    [ -n "$heard" ] && [ -n "$whole" ] || fail "no swish to measure"
+    awk -v h="$heard" -v w="$whole" 'BEGIN { exit !(h > w - 0.015 && h < w + 0.015) }' ||
+        fail "the swish was heard for ${heard}s, its clip lasts ${whole}s"
+}
+
+# On the title, Alt+F1, F10 and Alt+F2 are the system's keys: they leave the title as it is
+# and the game running.
+system_keys_leave_the_title() {
+    shoot title
+    for chord in alt+F1 F10 alt+F2; do
+        xdotool key "$chord"
+        sleep 0.5
+        kill -0 "$game" 2>/dev/null || fail "$chord ended the program"
+    done
+    sleep 1
+    shoot after-system-keys
+    [ "$(compare -metric AE "$ARTIFACTS/title.png" "$ARTIFACTS/after-system-keys.png" null: 2>&1)" = "0" ] ||
+        fail "Alt+F1, F10 or Alt+F2 changed the title"
+}

@@ -29,6 +29,34 @@ struct FaceTable {
 
 FaceTable Faces;
 
+// The faces Windows has always had, and the metric-compatible ones that stand in for them where
+// they are missing (Wine on a Linux desktop, whose font mapper would take any sans face): the
+// same widths, so the captions are laid out as the game laid them out.
+struct Twin {
+    std::string_view family;
+    const wchar_t* twin;
+};
+constexpr Twin Twins[] = {
+    {"Times New Roman", L"Liberation Serif"},
+    {"Courier New", L"Liberation Mono"},
+    {"Arial", L"Liberation Sans"},
+};
+
+bool Installed(const std::wstring& family) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    family.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    EnumFontFamiliesExW(
+        Faces.canvas, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM flag) -> int {
+            *reinterpret_cast<bool*>(flag) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
 // The old names carry the style in the name ("Times New Roman Bold"): the family is asked for
 // with the weight, which every font mapper matches, Wine's too.
 HFONT MakeFont(std::string_view name, int pixelHeight, int averageWidth, int style) {
@@ -37,6 +65,8 @@ HFONT MakeFont(std::string_view name, int pixelHeight, int averageWidth, int sty
     if (name.ends_with(Bold)) name.remove_suffix(Bold.size());
     std::wstring family = Wide(std::string(name).c_str());
     if (family.empty() || family.size() >= LF_FACESIZE) return nullptr;
+    for (const Twin& t : Twins)
+        if (t.family == name && !Installed(family) && Installed(t.twin)) family = t.twin;
     // A negative height is the em height, the old height's meaning.
     return CreateFontW(-pixelHeight, averageWidth, 0, 0, bold ? FW_BOLD : FW_NORMAL,
                        (style & StyleItalic) != 0, (style & StyleUnderline) != 0,
