@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <map>
 
+#include "platform/host/input_state.h"
 #include "platform/host/resources.h"
 
 std::function<void()> HeadlessOnTick;
@@ -30,7 +30,6 @@ struct Voice {
 
 struct Machine {
     uint32_t clock = 0;
-    std::deque<HostEvent> events;
     std::vector<Scheduled> scheduled;
     uint64_t order = 0;
     HeadlessFaults faults;
@@ -39,14 +38,10 @@ struct Machine {
     float logicalDpi = 96, physicalDpi = 96;
     bool mouseOpen = false;
     int mouseDx = 0, mouseDy = 0;
-    bool mouseLeft = false;
-    bool mousePressed = false;
     std::array<int, 4> swatter = {};
-    std::map<int, bool> held;
-    std::map<int, bool> pressedSinceQuery;
     bool joystickAttached = false;
     bool joystickFails = false;
-    uint32_t joyX = 32768, joyY = 32768, joyButtons = 0;
+    uint32_t joyX = PadCentre, joyY = PadCentre, joyButtons = 0;
     bool soundOpen = false;
     std::map<int, Voice> voices;
     int nextVoice = 1;
@@ -83,6 +78,7 @@ bool VoiceSounds(const Voice& v) {
 
 void HeadlessReset() {
     M = Machine{};
+    ResetInput();
     HeadlessOnTick = nullptr;
     HeadlessOnKey = nullptr;
     HeadlessOnBox = nullptr;
@@ -112,23 +108,20 @@ bool HeadlessHasScheduled() {
 }
 
 void HeadlessPushEvent(HostEventKind kind, int key) {
-    M.events.push_back({kind, key});
+    QueueEvent(kind, key);
 }
 void HeadlessKeyStroke(int vk, bool alt, bool ctrl) {
-    M.pressedSinceQuery[vk] = true;
-    if (!SystemKey(vk, alt, ctrl)) M.events.push_back({HostKeyPress, vk});
+    NoteKeyPress(vk, alt, ctrl);
 }
 void HeadlessMouseMove(int dx, int dy) {
     M.mouseDx += dx;
     M.mouseDy += dy;
 }
 void HeadlessMouseButton(bool down) {
-    if (down && !M.mouseLeft) M.mousePressed = true;
-    M.mouseLeft = down;
+    NoteButton(down);
 }
 void HeadlessHoldKey(int vk, bool held) {
-    M.held[vk] = held;
-    if (held) M.pressedSinceQuery[vk] = true;
+    NoteKeyHeld(vk, held);
 }
 void HeadlessAttachJoystick(bool attached) {
     M.joystickAttached = attached;
@@ -171,15 +164,12 @@ long long HostCalendarSeconds() {
 }
 
 bool HostTakeEvent(HostEvent* event) {
-    if (M.events.empty()) return false;
-    *event = M.events.front();
-    M.events.pop_front();
-    return true;
+    return TakeQueuedEvent(event);
 }
 
 void HostWaitEvent(uint32_t until) {
     RunDue();
-    while (M.events.empty() && M.clock < until) {
+    while (!EventWaiting() && M.clock < until) {
         uint32_t next = until;
         for (const Scheduled& s : M.scheduled) next = std::min(next, std::max(s.at, M.clock));
         M.clock = next;
@@ -227,10 +217,7 @@ bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     if (!M.mouseOpen || M.faults.mouseReadFails) return false;
     *dx = std::exchange(M.mouseDx, 0);
     *dy = std::exchange(M.mouseDy, 0);
-    if (leftDown) {
-        *leftDown = M.mouseLeft || M.mousePressed;
-        M.mousePressed = false;
-    }
+    if (leftDown) *leftDown = LookAtButton();
     return true;
 }
 
@@ -247,9 +234,7 @@ std::array<int, 4> HeadlessSwatterTold() {
 }
 
 bool HostKeyDown(int vk) {
-    bool down = M.held[vk] || M.pressedSinceQuery[vk];
-    M.pressedSinceQuery[vk] = false;
-    return down;
+    return LookAtKey(vk, KeyHeld(vk));
 }
 
 int HostJoystickCount() {
@@ -258,14 +243,14 @@ int HostJoystickCount() {
 
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     if (!M.joystickAttached) return false;
-    *caps = {0, 65535, 0, 65535};
+    *caps = PadRange;
     return true;
 }
 
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
     if (M.joystickFails) return false;
-    *x = M.joystickAttached ? M.joyX : 32768;
-    *y = M.joystickAttached ? M.joyY : 32768;
+    *x = M.joystickAttached ? M.joyX : PadCentre;
+    *y = M.joystickAttached ? M.joyY : PadCentre;
     *buttons = M.joystickAttached ? M.joyButtons : 0;
     return true;
 }

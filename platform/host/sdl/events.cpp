@@ -3,21 +3,14 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
-#include <deque>
 
 #include "platform/host/host.h"
+#include "platform/host/input_state.h"
 #include "platform/host/sdl/desktop.h"
 #include "platform/host/sdl/device.h"
 
 namespace {
-
-std::deque<HostEvent> Waiting;
-std::array<bool, 256> PressedSinceQuery;
-// A window manager, or Xvfb, may move the focus about while the window first appears; only
-// a loss after the window once had the focus is the player switching away.
-bool HadFocus;
 
 struct KeyCode {
     SDL_Keycode key;
@@ -71,24 +64,21 @@ int VirtualKey(SDL_Keycode key) {
 
 void Translate(const SDL_Event& e) {
     if (e.type == SDL_QUIT) {
-        Waiting.push_back({HostWindowClosed, 0});
+        QueueEvent(HostWindowClosed, 0);
     } else if (e.type == SDL_KEYDOWN) {
-        // Held keys repeat as presses, as the old key messages did.
-        int vk = VirtualKey(e.key.keysym.sym);
-        PressedSinceQuery[static_cast<size_t>(vk)] = true;
         Uint16 mod = e.key.keysym.mod;
-        if (!SystemKey(vk, mod & KMOD_ALT, mod & KMOD_CTRL)) Waiting.push_back({HostKeyPress, vk});
+        NoteKeyPress(VirtualKey(e.key.keysym.sym), mod & KMOD_ALT, mod & KMOD_CTRL);
     } else if (e.type == SDL_WINDOWEVENT) {
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            HadFocus = true;
+            NoteFocusGained();
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            if (HadFocus) Waiting.push_back({HostFocusLost, 0});
+            NoteFocusLost();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESTORED:
-            Waiting.push_back({HostWindowExposed, 0});
+            QueueEvent(HostWindowExposed, 0);
             break;
         }
     } else {
@@ -105,10 +95,7 @@ void TranslateAll() {
 
 bool HostTakeEvent(HostEvent* event) {
     TranslateAll();
-    if (Waiting.empty()) return false;
-    *event = Waiting.front();
-    Waiting.pop_front();
-    return true;
+    return TakeQueuedEvent(event);
 }
 
 // Events the game does not hear of (mouse motion) wake SDL but not the game: the wait goes
@@ -121,7 +108,7 @@ void HostWaitEvent(uint32_t until) {
     TranslateAll();
     for (;;) {
         uint32_t now = GetTickCount();
-        if (!Waiting.empty() || now >= until) return;
+        if (EventWaiting() || now >= until) return;
         if (until - now <= Early) {
             SleepUntil(until);
             TranslateAll();
@@ -142,7 +129,5 @@ bool HostKeyDown(int vk) {
     bool held = false;
     for (int s = 0; s < count && !held; ++s)
         held = state[s] && VirtualKey(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(s))) == vk;
-    bool pressed = PressedSinceQuery[static_cast<size_t>(vk)];
-    PressedSinceQuery[static_cast<size_t>(vk)] = false;
-    return held || pressed;
+    return LookAtKey(vk, held);
 }

@@ -2,13 +2,13 @@
 #include <SDL.h>
 
 #include "platform/host/host.h"
+#include "platform/host/input_state.h"
 #include "platform/host/sdl/window.h"
 #include "platform/host/sdl_handles.h"
 
 namespace {
 
 bool MouseHeld;
-bool Pressed; // the left button, since the last look at it
 // Player 2's pad: whichever is attached now. Pads SDL knows (its game controller database, and
 // SDL_GAMECONTROLLERCONFIG from the environment) are read by their layout; others raw.
 PadPtr Pad;
@@ -38,31 +38,29 @@ SDL_Joystick* AttachedPad() {
     return Joystick;
 }
 
-// The old interface's 0..65535 from SDL's -32768..32767.
+// The old interface's range from SDL's -32768..32767.
 uint32_t Unsigned(Sint16 axis) {
     return static_cast<uint32_t>(axis + 32768);
 }
 
-// The left stick, or the D-pad where it is pressed; button 1 the south button (A, cross),
-// button 2 the east one (B, circle).
 void ReadLayout(uint32_t* x, uint32_t* y, uint32_t* buttons) {
     auto held = [](SDL_GameControllerButton b) {
         return SDL_GameControllerGetButton(Pad.get(), b) != 0;
     };
-    *x = Unsigned(SDL_GameControllerGetAxis(Pad.get(), SDL_CONTROLLER_AXIS_LEFTX));
-    *y = Unsigned(SDL_GameControllerGetAxis(Pad.get(), SDL_CONTROLLER_AXIS_LEFTY));
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) *x = 0;
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) *x = 65535;
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_UP)) *y = 0;
-    if (held(SDL_CONTROLLER_BUTTON_DPAD_DOWN)) *y = 65535;
-    *buttons =
-        (held(SDL_CONTROLLER_BUTTON_A) ? 0x1u : 0u) | (held(SDL_CONTROLLER_BUTTON_B) ? 0x2u : 0u);
+    ReadPadLayout({Unsigned(SDL_GameControllerGetAxis(Pad.get(), SDL_CONTROLLER_AXIS_LEFTX)),
+                   Unsigned(SDL_GameControllerGetAxis(Pad.get(), SDL_CONTROLLER_AXIS_LEFTY)),
+                   held(SDL_CONTROLLER_BUTTON_DPAD_UP), held(SDL_CONTROLLER_BUTTON_DPAD_DOWN),
+                   held(SDL_CONTROLLER_BUTTON_DPAD_LEFT), held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT),
+                   held(SDL_CONTROLLER_BUTTON_A), held(SDL_CONTROLLER_BUTTON_B)},
+                  x, y, buttons);
 }
 
 // Events pass here as SDL pumps them, before the state is read: a click that went down and up
 // between two looks (a touchpad's tap) is still noted.
-int NotePress(void*, SDL_Event* e) {
-    if (e->type == SDL_MOUSEBUTTONDOWN && e->button.button == SDL_BUTTON_LEFT) Pressed = true;
+int NoteClick(void*, SDL_Event* e) {
+    if ((e->type == SDL_MOUSEBUTTONDOWN || e->type == SDL_MOUSEBUTTONUP) &&
+        e->button.button == SDL_BUTTON_LEFT)
+        NoteButton(e->type == SDL_MOUSEBUTTONDOWN);
     return 0;
 }
 
@@ -80,8 +78,9 @@ int HostOpenMouse() {
     // Motion from before the game held the mouse is not the player's.
     SDL_PumpEvents();
     SDL_GetRelativeMouseState(nullptr, nullptr);
-    SDL_AddEventWatch(NotePress, nullptr);
-    Pressed = false;
+    NoteButton((SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0);
+    LookAtButton();
+    SDL_AddEventWatch(NoteClick, nullptr);
     MouseHeld = true;
     return 0;
 }
@@ -91,17 +90,14 @@ bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     if (leftDown) *leftDown = false;
     if (!MouseHeld) return false;
     SDL_PumpEvents();
-    Uint32 buttons = SDL_GetRelativeMouseState(dx, dy);
-    if (leftDown) {
-        *leftDown = (buttons & SDL_BUTTON_LMASK) != 0 || Pressed;
-        Pressed = false;
-    }
+    SDL_GetRelativeMouseState(dx, dy);
+    if (leftDown) *leftDown = LookAtButton();
     return true;
 }
 
 void HostCloseMouse() {
     if (!MouseHeld) return;
-    SDL_DelEventWatch(NotePress, nullptr);
+    SDL_DelEventWatch(NoteClick, nullptr);
     SDL_SetRelativeMouseMode(SDL_FALSE);
     MouseHeld = false;
 }
@@ -120,10 +116,9 @@ int HostJoystickCount() {
     return SDL_NumJoysticks();
 }
 
-// SDL's axes run -32768..32767; the game scales from the old interface's 0..65535.
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     if (HostJoystickCount() < 1 || !AttachedPad()) return false;
-    *caps = {0, 65535, 0, 65535};
+    *caps = PadRange;
     return true;
 }
 
@@ -131,7 +126,7 @@ bool HostJoystickCapsOf(HostJoystickCaps* caps) {
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
     if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return false;
     SDL_Joystick* j = AttachedPad();
-    *x = *y = 32768;
+    *x = *y = PadCentre;
     *buttons = 0;
     if (Pad) {
         ReadLayout(x, y, buttons);

@@ -38,7 +38,7 @@ int DisplayLost();
 // picture is the game's to paint again.
 extern "C" EMSCRIPTEN_KEEPALIVE void KestorDisplayBack() {
     Colors.built = false;
-    QueueEvent(HostWindowExposed, 0);
+    PostEvent(HostWindowExposed, 0);
 }
 
 // The page is there before the start-up: the canvas and the keys are taken at once.

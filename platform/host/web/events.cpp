@@ -3,19 +3,12 @@
 // stays responsive and an idle game costs next to nothing.
 #include <emscripten/html5.h>
 
-#include <array>
 #include <cstring>
-#include <deque>
 
+#include "platform/host/input_state.h"
 #include "platform/host/web/web.h"
 
 namespace {
-
-std::deque<HostEvent> Waiting;
-std::array<bool, 256> Held;
-std::array<bool, 256> PressedSinceQuery;
-// Only a loss after the page once had the focus is the player switching away.
-bool HadFocus;
 
 struct KeyCode {
     const char* code;
@@ -99,38 +92,37 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
     // Every key is a press, one the old keyboard did not name too (it ends a pause); held keys
     // repeat as presses, as the old key messages did.
     int vk = VirtualKey(e->code);
-    Held[static_cast<size_t>(vk)] = true;
-    PressedSinceQuery[static_cast<size_t>(vk)] = true;
-    if (!SystemKey(vk, e->altKey, e->ctrlKey)) QueueEvent(HostKeyPress, vk);
+    NoteKeyHeld(vk, true);
+    if (NoteKeyPress(vk, e->altKey, e->ctrlKey)) Wake();
     return GameKey(vk);
 }
 
 EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* e, void*) {
     int vk = VirtualKey(e->code);
-    Held[static_cast<size_t>(vk)] = false;
+    NoteKeyHeld(vk, false);
     return GameKey(vk);
 }
 
 EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void*) {
-    HadFocus = true;
+    NoteFocusGained();
     return false;
 }
 
 EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
     // Keys let go while the page was away would stay held for ever.
-    Held.fill(false);
-    if (HadFocus) QueueEvent(HostFocusLost, 0);
+    ForgetHeldKeys();
+    if (NoteFocusLost()) Wake();
     return false;
 }
 
 EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
-    if (e->hidden && HadFocus) QueueEvent(HostFocusLost, 0);
+    if (e->hidden && NoteFocusLost()) Wake();
     return false;
 }
 
 // The page going away is the window closing; the game gets no say in it.
 const char* OnLeave(int, const void*, void*) {
-    QueueEvent(HostWindowClosed, 0);
+    PostEvent(HostWindowClosed, 0);
     return nullptr;
 }
 
@@ -157,35 +149,29 @@ void ListenForEvents() {
     emscripten_set_blur_callback(window, nullptr, false, OnBlur);
     emscripten_set_visibilitychange_callback(nullptr, true, OnVisibility);
     emscripten_set_beforeunload_callback(nullptr, OnLeave);
-    HadFocus = PageHasFocus();
+    if (PageHasFocus()) NoteFocusGained();
 }
 
-void QueueEvent(HostEventKind kind, int key) {
-    Waiting.push_back({kind, key});
+void PostEvent(HostEventKind kind, int key) {
+    QueueEvent(kind, key);
     Wake();
 }
 
 bool HostTakeEvent(HostEvent* event) {
-    if (Waiting.empty()) return false;
-    *event = Waiting.front();
-    Waiting.pop_front();
-    return true;
+    return TakeQueuedEvent(event);
 }
 
 void HostWaitEvent(uint32_t until) {
-    if (!Waiting.empty() || GetTickCount() >= until) return;
+    if (EventWaiting() || GetTickCount() >= until) return;
     SleepUntilWoken(PageTimeAt(until));
     // The last stretch is waited out here, at once: given back to the event loop, it would let
     // the page's drawing or an input event start first, and waking the game from a sleep takes
     // time of its own, which on a slow phone is more than a millisecond.
-    while (Waiting.empty() && GetTickCount() < until) {
+    while (!EventWaiting() && GetTickCount() < until) {
     }
     SliceStarts();
 }
 
 bool HostKeyDown(int vk) {
-    if (vk <= 0 || vk > 255) return false;
-    bool pressed = PressedSinceQuery[static_cast<size_t>(vk)];
-    PressedSinceQuery[static_cast<size_t>(vk)] = false;
-    return Held[static_cast<size_t>(vk)] || pressed;
+    return LookAtKey(vk, KeyHeld(vk));
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/host/input_state.h"
 #include "platform/host/web/web.h"
 
 // The page's side, in input.js: the pointer locked to the canvas, if the browser lets it.
@@ -15,8 +16,6 @@ namespace {
 bool MouseHeld;
 bool ReleasingPointer;
 int MotionX, MotionY;
-bool LeftDown;
-bool Pressed; // since the last look at the button
 
 EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* e, void*) {
     MotionX += static_cast<int>(e->movementX);
@@ -42,7 +41,7 @@ EM_BOOL OnMouseUp(int, const EmscriptenMouseEvent* e, void*) {
 // (on its way to the first click) is not the player's.
 EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* e, void*) {
     if (e->isActive) MotionX = MotionY = 0;
-    if (!e->isActive && !ReleasingPointer && MouseHeld) QueueEvent(HostKeyPress, VK_ESCAPE);
+    if (!e->isActive && !ReleasingPointer && MouseHeld) PostEvent(HostKeyPress, VK_ESCAPE);
     ReleasingPointer = false;
     return false;
 }
@@ -50,8 +49,7 @@ EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* e, void
 } // namespace
 
 void PressLeftButton(bool down) {
-    if (down) Pressed = true;
-    LeftDown = down;
+    NoteButton(down);
 }
 
 // The steps follow the old mouse set-up; the browser refuses nothing until the first click.
@@ -79,9 +77,7 @@ bool HostReadMouse(int* dx, int* dy, bool* leftDown) {
     *dy = MotionY;
     MotionX = MotionY = 0;
     AddFingerCounts(dx, dy);
-    if (!leftDown) return true;
-    *leftDown = LeftDown || Pressed;
-    Pressed = false;
+    if (leftDown) *leftDown = LookAtButton();
     return true;
 }
 
@@ -103,7 +99,7 @@ int HostJoystickCount() {
 
 bool HostJoystickCapsOf(HostJoystickCaps* caps) {
     if (HostJoystickCount() == 0) return false;
-    *caps = {0, 65535, 0, 65535};
+    *caps = PadRange;
     return true;
 }
 
@@ -127,22 +123,17 @@ bool Held(const EmscriptenGamepadEvent& pad, int button) {
 // centred, no buttons, until one is plugged in again.
 bool HostJoystickRead(uint32_t* x, uint32_t* y, uint32_t* buttons) {
     if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return false;
-    *x = *y = 32768;
+    *x = *y = PadCentre;
     *buttons = 0;
     EmscriptenGamepadEvent pad;
     if (emscripten_get_num_gamepads() < 1 ||
         emscripten_get_gamepad_status(0, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected)
         return true;
-    if (pad.numAxes >= 2) {
-        *x = Unsigned(pad.axis[0]);
-        *y = Unsigned(pad.axis[1]);
-    }
-    if (std::strcmp(pad.mapping, "standard") == 0) {
-        if (Held(pad, 14)) *x = 0;
-        if (Held(pad, 15)) *x = 65535;
-        if (Held(pad, 12)) *y = 0;
-        if (Held(pad, 13)) *y = 65535;
-    }
-    *buttons = (Held(pad, 0) ? 0x1u : 0u) | (Held(pad, 1) ? 0x2u : 0u);
+    bool standard = std::strcmp(pad.mapping, "standard") == 0;
+    auto dpad = [&](int button) { return standard && Held(pad, button); };
+    ReadPadLayout({pad.numAxes >= 2 ? Unsigned(pad.axis[0]) : PadCentre,
+                   pad.numAxes >= 2 ? Unsigned(pad.axis[1]) : PadCentre, dpad(12), dpad(13),
+                   dpad(14), dpad(15), Held(pad, 0), Held(pad, 1)},
+                  x, y, buttons);
     return true;
 }

@@ -11,7 +11,7 @@ double PageTimeAt(uint32_t ms);
 // Starts listening for the keys and the page's focus.
 void ListenForEvents();
 // A message for the game; wakes a waiting game.
-void QueueEvent(HostEventKind kind, int key);
+void PostEvent(HostEventKind kind, int key);
 // Browsers start sound only after a key or a click on the page (sound.js).
 extern "C" void ResumeSound();
 // Player 1's left button, from the mouse or a finger.
