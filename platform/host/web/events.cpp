@@ -8,6 +8,17 @@
 #include "platform/host/input_state.h"
 #include "platform/host/web/web.h"
 
+// The page's side, in events.js.
+extern "C" {
+int PageHasFocus();
+// The game's sleep, in the browser's event loop: until shortly before the page's clock reads
+// `due`, or the next message.
+void SleepUntilWoken(double due);
+// The game's busy time runs from here to the next sleep.
+void SliceStarts();
+void Wake();
+}
+
 namespace {
 
 struct KeyCode {
@@ -128,16 +139,6 @@ const char* OnLeave(int, const void*, void*) {
 
 } // namespace
 
-// The page's side, in events.js.
-extern "C" {
-int PageHasFocus();
-// The game's sleep, in the browser's event loop: until shortly before the page's clock reads
-// `due`, or the next message.
-void SleepUntilWoken(double due);
-// The game's busy time runs from here to the next sleep.
-void SliceStarts();
-void Wake();
-}
 
 void ListenForEvents() {
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
