@@ -42,4 +42,20 @@ likeness() {
     compare -metric PSNR "$shot.picture.png" "$(ideal "$w" "$h")" null: 2>&1
 }
 
+# The title, shown by the game just started, fills a W x H screen and is as like the ideal as
+# BOUND asks, given a few seconds to show. Arguments: the screen's WxH, a label for the shot.
+title_fills() {
+    local screen=$1 label=$2 w h x y db=""
+    read -r w h x y <<<"$(place "${screen%x*}" "${screen#*x}")"
+    local shot="$ARTIFACTS/$screen-$label.png"
+    for _ in $(seq 10); do
+        db=$(likeness "$shot" "$w" "$h" "$x" "$y")
+        [ -n "$db" ] && good_enough "$db" && break
+        sleep 0.5
+    done
+    [ -n "$db" ] || fail "$screen, $label: lit outside ${w}x${h}+$x+$y, where the picture should fill"
+    good_enough "$db" || fail "$screen, $label: the title at ${w}x${h}+$x+$y is $db dB from the ideal, below $BOUND"
+    echo "$screen, $label: ${w}x${h}+$x+$y, $db dB"
+}
+
 good_enough() { [ "$1" = "inf" ] || awk -v d="$1" -v b="$BOUND" 'BEGIN { exit !(d + 0 >= b) }'; }

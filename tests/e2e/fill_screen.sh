@@ -19,18 +19,8 @@ simulate_title
 # The title on one screen and path, given a few seconds to show.
 title_on() {
     local screen=$1 path=$2 driver=$3
-    local w h x y
-    read -r w h x y <<<"$(place "${screen%x*}" "${screen#*x}")"
     start_game env SDL_AUDIODRIVER=dummy ${driver:+SDL_RENDER_DRIVER=$driver} "$KESTOR"
-    local shot="$ARTIFACTS/$screen-$path.png" db=""
-    for _ in $(seq 10); do
-        db=$(likeness "$shot" "$w" "$h" "$x" "$y")
-        [ -n "$db" ] && good_enough "$db" && break
-        sleep 0.5
-    done
-    [ -n "$db" ] || fail "$screen, $path: lit outside ${w}x${h}+$x+$y, where the picture should fill"
-    good_enough "$db" || fail "$screen, $path: the title at ${w}x${h}+$x+$y is $db dB from the ideal, below $BOUND"
-    echo "$screen, $path: ${w}x${h}+$x+$y, $db dB"
+    title_fills "$screen" "$path"
     xdotool key Escape
     expect_exit 0 "Escape on $screen, $path"
 }

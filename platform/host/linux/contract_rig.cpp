@@ -59,14 +59,9 @@ bool RigStart(std::string* why) {
 
 void RigKey(const char* chord) {
     std::vector<KeyCode> held;
-    std::string rest = chord;
-    for (;;) {
-        size_t plus = rest.find('+');
-        KeyCode code = CodeOf(rest.substr(0, plus));
-        XTestFakeKeyEvent(X, code, True, CurrentTime);
-        held.push_back(code);
-        if (plus == std::string::npos) break;
-        rest = rest.substr(plus + 1);
+    for (const std::string& name : ChordKeys(chord)) {
+        held.push_back(CodeOf(name));
+        XTestFakeKeyEvent(X, held.back(), True, CurrentTime);
     }
     for (auto k = held.rbegin(); k != held.rend(); ++k)
         XTestFakeKeyEvent(X, *k, False, CurrentTime);

@@ -1,23 +1,15 @@
 #include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 #include <string>
 
 #include "platform/host/host.h"
+#include "platform/host/read_file.h"
 
 namespace {
 
 bool ReadWhole(const std::string& path, std::vector<uint8_t>* bytes) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    bytes->clear();
-    uint8_t buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->insert(bytes->end(), buf, buf + n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+    return ReadAndClose(std::fopen(path.c_str(), "rb"), bytes);
 }
 
 std::string ProgramDir() {

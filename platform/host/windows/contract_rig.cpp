@@ -89,14 +89,9 @@ bool RigStart(std::string* why) {
 
 void RigKey(const char* chord) {
     std::vector<Key> held;
-    std::string rest = chord;
-    for (;;) {
-        size_t plus = rest.find('+');
-        Key key = KeyOf(rest.substr(0, plus));
-        Send(key, true);
-        held.push_back(key);
-        if (plus == std::string::npos) break;
-        rest = rest.substr(plus + 1);
+    for (const std::string& name : ChordKeys(chord)) {
+        held.push_back(KeyOf(name));
+        Send(held.back(), true);
     }
     for (auto k = held.rbegin(); k != held.rend(); ++k) Send(*k, false);
 }

@@ -2,22 +2,14 @@
 // may be named in any language ("C:\Users\Jürgen\Downloads"): paths are Windows's own UTF-16.
 #include "platform/host/windows/system.h"
 
-#include <cstdio>
 
 #include "platform/host/host.h"
+#include "platform/host/read_file.h"
 
 namespace {
 
 bool ReadWhole(const std::wstring& path, std::vector<uint8_t>* bytes) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return false;
-    bytes->clear();
-    uint8_t buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->insert(bytes->end(), buf, buf + n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+    return ReadAndClose(_wfopen(path.c_str(), L"rb"), bytes);
 }
 
 std::wstring ProgramDir() {

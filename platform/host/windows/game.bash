@@ -26,16 +26,7 @@ simulate_title
 MIX=$ARTIFACTS/mix.raw
 : >"$MIX"
 start_game env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$(winepath -w "$MIX")" wine "$EXE"
-read -r w h x y <<<"$(place 1366 768)"
-db=
-for _ in $(seq 10); do
-    db=$(likeness "$ARTIFACTS/title-1366x768.png" "$w" "$h" "$x" "$y")
-    [ -n "$db" ] && good_enough "$db" && break
-    sleep 0.5
-done
-[ -n "$db" ] || fail "lit outside ${w}x${h}+$x+$y, where the title should fill the screen"
-good_enough "$db" || fail "the title at ${w}x${h}+$x+$y is $db dB from kestor-sim's, below $BOUND"
-echo "title on 1366x768: ${w}x${h}+$x+$y, $db dB"
+title_fills 1366x768 title
 system_keys_leave_the_title
 swat_and_hear_swish "$MIX" "$ASSETS/wav105.wav"
 stop_wine

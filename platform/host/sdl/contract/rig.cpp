@@ -42,6 +42,15 @@ void MoveStick(uint32_t x, uint32_t y) {
 
 } // namespace
 
+std::vector<std::string> ChordKeys(const char* chord) {
+    std::vector<std::string> keys;
+    std::string rest = chord;
+    for (size_t plus; (plus = rest.find('+')) != std::string::npos; rest = rest.substr(plus + 1))
+        keys.push_back(rest.substr(0, plus));
+    keys.push_back(rest);
+    return keys;
+}
+
 void ListenThroughDiskDriver(const std::string& file) {
     MixFile = file;
     std::lock_guard hold(PlayedLock);

@@ -2,6 +2,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+// The keys of a chord ("Alt_L+F1"), in the order they go down.
+std::vector<std::string> ChordKeys(const char* chord);
 
 // From the next sound device on, the mix goes into `file` (removed when the test ends).
 void ListenThroughDiskDriver(const std::string& file);
