@@ -261,14 +261,3 @@ TEST(Input, EachMouseSetUpStepHasItsOwnMessage) {
         EXPECT_EQ(HeadlessBoxes()[0].text, texts[step - 1]);
     }
 }
-
-TEST(Input, AKeyPressedSinceTheLastQueryCountsAsDown) {
-    HeadlessReset();
-    HeadlessHoldKey(VK_UP, true);
-    HeadlessHoldKey(VK_UP, false);
-    EXPECT_TRUE(KeyDown(VK_UP));
-    EXPECT_FALSE(KeyDown(VK_UP));
-    HeadlessHoldKey(VK_UP, true);
-    EXPECT_TRUE(KeyDown(VK_UP));
-    EXPECT_TRUE(KeyDown(VK_UP));
-}
